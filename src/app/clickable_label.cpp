@@ -1,0 +1,14 @@
+#include "app/clickable_label.h"
+
+#include <QMouseEvent>
+
+namespace vantrel {
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        emit clicked();
+    }
+    QLabel::mouseReleaseEvent(event);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "app/site_config.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vantrel {
+
+class ClickableLabel;
+class Grid;
+class HiddenTextField;
+class HttpClient;
+class MessageBox;
+class Shell;
+
+// What the window needs from the outside world. Tests hand in a loopback server's client, a
+// recording shell and a recording message box.
+struct Platform {
+    HttpClient& http;
+    Shell& shell;
+    MessageBox& messages;
+};
+
+// The program's one window: the keyword box and commands, the information area, the result grid
+// and the hidden fields that carry a search from one procedure to the next.
+class Form1 final : public QWidget {
+    Q_OBJECT
+public:
+    Form1(const Platform& platform, SiteConfig site, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Controls, in the order the window creates them. The window owns them all.
+    QGroupBox* Frame3 = nullptr;  // result area
+    Grid* Grid1 = nullptr;
+    HiddenTextField* Text2 = nullptr;  // the downloaded page, records marked
+    HiddenTextField* Text5 = nullptr;  // the record being parsed
+    QGroupBox* Frame2 = nullptr;       // information area
+    ClickableLabel* Label2 = nullptr;  // link to the promotional site
+    QLabel* Label3 = nullptr;          // description
+    QLabel* Label1 = nullptr;          // version
+    QGroupBox* Frame1 = nullptr;       // search area
+    QPushButton* Command2 = nullptr;   // next page
+    QPushButton* Command3 = nullptr;   // previous page
+    QPushButton* goCmd = nullptr;      // search
+    QLineEdit* Text4 = nullptr;        // keyword
+    HiddenTextField* Text3 = nullptr;  // file URL and row last opened
+    HiddenTextField* Text1 = nullptr;  // current search URL
+
+    qint16 PageNo = 1;  // current result page
+    QString BaseUrl;    // first-page URL of the current result list
+
+    QString ChangeUtf(const QString& text) const;
+
+    // Event procedures. Each is called through runEvent by its control's signal.
+    void Form_Load();
+    void Label2_Click();
+    void goCmd_Click();
+    void Text4_KeyPress(char16_t keyAscii);
+    void Command2_Click();
+    void Command3_Click();
+    void Grid1_RowActivate(int first, int second);
+
+    // The steps the commands are made of.
+    void MakeSearchUrl();
+    void FetchResults();
+    void ShowResults();
+
+    // Runs an event procedure. An error it raises ends it there and is shown in a message box
+    // with its number and description; the window stays open and usable.
+    void runEvent(const std::function<void()>& procedure);
+
+    const SiteConfig& site() const { return site_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void setTabOrder();
+    void connectEvents();
+    void setPageCaption();
+
+    Platform platform_;
+    SiteConfig site_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/message_box.h"
+#include "platform/shell.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace vantrel::testing {
+
+// Remembers every address handed to the desktop instead of opening it.
+class RecordingShell final : public Shell {
+public:
+    void open(const QString& url) override { opened.append(url); }
+    QStringList opened;
+};
+
+// Remembers every message instead of showing a modal box.
+class RecordingMessageBox final : public MessageBox {
+public:
+    struct Message {
+        QString title;
+        QString text;
+    };
+    void show(QWidget*, const QString& title, const QString& text) override {
+        shown.push_back({title, text});
+    }
+    std::vector<Message> shown;
+};
+
+}  // namespace vantrel::testing
