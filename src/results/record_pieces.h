@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+namespace vantrel {
+
+inline const QString kRecordOpenTag = QStringLiteral("<subrief>");
+
+// Cuts a marked page at every record marker. With m markers there are m + 1 pieces: m records
+// and the tail behind the last marker. An empty page has no piece at all. The views point into
+// page.
+std::vector<QStringView> splitAtRecordMarkers(QStringView page);
+
+// A record piece holds the record and whatever stood before it; the record starts at its first
+// opening tag. Returns the piece from there on, or the piece itself when it starts with the tag
+// or holds none.
+QStringView cutToRecordStart(QStringView piece);
+
+}  // namespace vantrel
