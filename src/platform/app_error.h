@@ -13,6 +13,13 @@ namespace errors {
 constexpr int InvalidArgument = 5;
 constexpr int Overflow = 6;
 constexpr int SubscriptOutOfRange = 9;
+
+// Download failures, one stable number per class: the signed values of the HRESULTs 0x800C0005,
+// 0x800C000B, 0x800C0008 and 0x800C0002 that HTTP clients on Windows report for these causes.
+constexpr int CannotConnect = -2146697211;    // no such host, refused, no secure connection
+constexpr int DownloadTimeout = -2146697205;  // connect time-out, stalled or over-long download
+constexpr int DownloadFailed = -2146697208;   // reset, empty reply, body too large, redirect loop
+constexpr int InvalidUrl = -2146697214;       // not an http or https URL
 }  // namespace errors
 
 // An error raised by a procedure of the window. It travels up to the window's one error path,
