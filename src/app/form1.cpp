@@ -39,7 +39,8 @@ QIcon loadWindowIcon() {
     QIcon icon;
     for (const int size : {16, 32, 48}) {
         for (const int colours : {256, 16}) {
-            icon.addFile(QStringLiteral(":/vantrel/icons/vantrel-%1-%2.png").arg(size).arg(colours));
+            icon.addFile(
+                QStringLiteral(":/vantrel/icons/vantrel-%1-%2.png").arg(size).arg(colours));
         }
     }
     return icon;
@@ -90,10 +91,10 @@ void Form1::createControls() {
     Label2->setFont(songTi(10.5, false, true));
     Label2->setCursor(Qt::PointingHandCursor);
     setTextColour(Label2, QPalette::WindowText, QColor(0, 0, 255));
-    Label3 = new QLabel(QStringLiteral("说明：本程序基于") + site_.host + QLatin1Char(' ') +
-                            site_.name +
-                            QStringLiteral("，为节省Vantrel           时间，提高Vantrel效率而开发。"),
-                        Frame2);
+    Label3 =
+        new QLabel(QStringLiteral("说明：本程序基于") + site_.host + QLatin1Char(' ') + site_.name +
+                       QStringLiteral("，为节省Vantrel           时间，提高Vantrel效率而开发。"),
+                   Frame2);
     place(Label3, 120, 480, 4695, 495);
     Label3->setWordWrap(true);
     Label1 = new QLabel(QStringLiteral("版本：V1.0.0bate"), Frame2);

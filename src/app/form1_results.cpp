@@ -1,14 +1,27 @@
 // Filling the grid from a downloaded page, and opening a chosen result.
 #include "app/form1.h"
 
+#include "grid/grid.h"
+#include "platform/hidden_text_field.h"
+#include "platform/int16.h"
+#include "platform/shell.h"
+#include "results/file_url.h"
+#include "results/result_fill.h"
+
 namespace vantrel {
 
 void Form1::ShowResults() {
-    // Filled in with the result parser.
+    fillGridFromPage(Text2->text(), *Grid1, *Text5);
 }
 
-void Form1::Grid1_RowActivate(int, int) {
-    // Filled in with the result parser.
+void Form1::Grid1_RowActivate(int first, int) {
+    if (first == 0) {
+        return;
+    }
+    const qint16 row = Grid1->ActiveCell().Row();
+    const QString url = subtitleFileUrl(site_.host, Grid1->Cell(row, 1).Text());
+    Text3->setText(url + QLatin1Char('|') + QString::number(row));
+    platform_.shell.open(url);
 }
 
 }  // namespace vantrel

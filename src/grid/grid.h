@@ -1,18 +1,79 @@
 #pragma once
 
+#include "grid/grid_members.h"
+#include "grid/grid_proxies.h"
+
+#include <QRect>
 #include <QTableView>
+#include <QVariant>
+
+#include <array>
 
 namespace vantrel {
 
-// The result grid. (Placeholder until the grid component lands.)
+class GridDelegate;
+class GridModel;
+
+// The result grid: a read-only table of text cells addressed (row, column) from 0, row 0 being
+// the header row. Row 0 is drawn as the view's fixed header; data row k is the view's row k - 1.
+// Whole rows are selected; a double click or Enter on a row chooses it (rowActivated).
 class Grid : public QTableView {
     Q_OBJECT
 public:
-    explicit Grid(QWidget* parent = nullptr) : QTableView(parent) {}
+    static constexpr int kDesignCols = 9;
+    static constexpr int kDesignRows = 1;  // the header row alone
+
+    explicit Grid(QWidget* parent = nullptr);
+    ~Grid() override;
+
+    int Rows() const;
+    void setRows(int n);  // keeps rows 0 to n - 1 and the header texts
+    int Cols() const;
+
+    // Addressing outside the grid raises the subscript error.
+    GridCell Cell(int row, int col);
+    GridColumn Column(int col);
+    GridRange Range(int firstRow, int firstCol, int lastRow, int lastCol);
+    GridActiveCell ActiveCell() const;
+    GridFont Font();
+
+    // Gives a row the grid's default height again (the height of one line of its font).
+    void ResetRowHeight(int row);
+
+    // The settings and colours known by identifier (grid_members.h). A value the member cannot
+    // take raises the invalid-argument error; member() reads back what was set.
+    void setMember(GridMember member, const QVariant& value);
+    QVariant member(GridMember member) const;
+
+    // Whether a locked range covers the cell. The grid keeps one locked block: locking a range
+    // widens it to cover that range too, unlocking a range that covers it clears it.
+    bool isLocked(int row, int col) const;
 
 signals:
-    // Raised when the user chooses a row; the active cell then stands on that row.
+    // Raised with first = 1 when the user chooses a row; the active cell then stands on it.
     void rowActivated(int first, int second);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    friend class GridCell;
+    friend class GridColumn;
+    friend class GridRange;
+    friend class GridActiveCell;
+    friend class GridFont;
+
+    void activateRow(const QModelIndex& index);
+    void fitRowsToFont();
+    void lock(const GridRange& range, bool locked);
+    void applyMember(GridMember member, qint64 value);
+
+    GridModel* model_;
+    GridDelegate* delegate_;
+    std::array<QVariant, kGridMembers.size()> members_;
+    QRect lockedArea_;  // x = column, y = row
 };
 
 }  // namespace vantrel

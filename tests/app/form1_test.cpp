@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "support/qt_printing.h"
+
 #include <gtest/gtest.h>
 
 namespace vantrel {
@@ -122,7 +124,8 @@ TEST_F(Form1Test, AltSPressesTheSearchButtonFromAnywhere) {
 TEST_F(Form1Test, MakeSearchUrlReplacesTheUrlWhole) {
     form.Text4->setText(QStringLiteral("阿凡达 2"));
     form.MakeSearchUrl();
-    const QString expected = QStringLiteral("http://subs.test:8086/search/sub:%E9%98%BF%E5%87%A1%E8%BE%BE 2");
+    const QString expected =
+        QStringLiteral("http://subs.test:8086/search/sub:%E9%98%BF%E5%87%A1%E8%BE%BE 2");
     EXPECT_EQ(form.Text1->text(), expected);
     form.MakeSearchUrl();
     EXPECT_EQ(form.Text1->text(), expected);

@@ -1,6 +1,8 @@
 #include "platform/xml_document.h"
 #include "platform/app_error.h"
 
+#include "support/qt_printing.h"
+
 #include <gtest/gtest.h>
 
 namespace vantrel {

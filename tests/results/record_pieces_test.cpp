@@ -1,6 +1,8 @@
 #include "results/record_pieces.h"
 #include "results/file_url.h"
 
+#include "support/qt_printing.h"
+
 #include <gtest/gtest.h>
 
 namespace vantrel {

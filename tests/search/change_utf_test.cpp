@@ -1,6 +1,8 @@
 #include "search/change_utf.h"
 #include "search/site_urls.h"
 
+#include "support/qt_printing.h"
+
 #include <gtest/gtest.h>
 
 namespace vantrel {

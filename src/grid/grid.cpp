@@ -1,0 +1,155 @@
+#include "grid/grid.h"
+
+#include "grid/grid_delegate.h"
+#include "grid/grid_errors.h"
+#include "grid/grid_model.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace vantrel {
+
+namespace {
+
+constexpr int kRowPadding = 3;  // pixels above and below one line of text
+
+}  // namespace
+
+Grid::Grid(QWidget* parent)
+    : QTableView(parent),
+      model_(new GridModel(kDesignRows, kDesignCols, this)),
+      delegate_(new GridDelegate(this)) {
+    setModel(model_);
+    setItemDelegate(delegate_);
+    setEditTriggers(NoEditTriggers);
+    setSelectionBehavior(SelectRows);
+    setSelectionMode(SingleSelection);
+    setTabKeyNavigation(false);  // Tab leaves the grid; the arrows move inside it
+    setShowGrid(false);          // the delegate draws the lines, in the grid's own colour
+    setCornerButtonEnabled(false);
+
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setSectionsClickable(false);  // no sorting, no column selection
+    horizontalHeader()->setHighlightSections(false);
+    fitRowsToFont();
+
+    for (const GridMemberInfo& info : kGridMembers) {
+        setMember(info.member, info.initial);
+    }
+}
+
+Grid::~Grid() = default;
+
+int Grid::Rows() const {
+    return model_->rows();
+}
+
+void Grid::setRows(int n) {
+    model_->setRows(n);
+}
+
+int Grid::Cols() const {
+    return model_->cols();
+}
+
+GridCell Grid::Cell(int row, int col) {
+    model_->checkRow(row);
+    model_->checkCol(col);
+    return GridCell(this, row, col);
+}
+
+GridColumn Grid::Column(int col) {
+    model_->checkCol(col);
+    return GridColumn(this, col);
+}
+
+GridRange Grid::Range(int firstRow, int firstCol, int lastRow, int lastCol) {
+    GridRange range(this, firstRow, firstCol, lastRow, lastCol);
+    if (!range.isEmpty()) {
+        model_->checkRow(firstRow);
+        model_->checkRow(lastRow);
+        model_->checkCol(firstCol);
+        model_->checkCol(lastCol);
+    }
+    return range;
+}
+
+GridActiveCell Grid::ActiveCell() const {
+    return GridActiveCell(this);
+}
+
+GridFont Grid::Font() {
+    return GridFont(this);
+}
+
+void Grid::ResetRowHeight(int row) {
+    model_->checkRow(row);
+    if (row == 0) {
+        return;  // the header's height follows the font by itself
+    }
+    const int section = row - 1;
+    const int height = verticalHeader()->defaultSectionSize();
+    if (rowHeight(section) != height) {
+        setRowHeight(section, height);
+    }
+}
+
+bool Grid::isLocked(int row, int col) const {
+    return lockedArea_.contains(QPoint(col, row));
+}
+
+void Grid::lock(const GridRange& range, bool locked) {
+    if (range.isEmpty()) {
+        return;
+    }
+    const QRect area(QPoint(range.firstCol_, range.firstRow_),
+                     QPoint(range.lastCol_, range.lastRow_));
+    if (locked) {
+        lockedArea_ = lockedArea_.united(area);
+    } else if (area.contains(lockedArea_)) {
+        lockedArea_ = QRect();
+    }
+}
+
+void Grid::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && currentIndex().isValid()) {
+        event->accept();
+        activateRow(currentIndex());
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void Grid::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableView::mouseDoubleClickEvent(event);
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && index.isValid()) {
+        activateRow(index);
+    }
+}
+
+void Grid::activateRow(const QModelIndex& index) {
+    // The handler reads the active cell, so it must stand on the chosen row first.
+    if (currentIndex().row() != index.row()) {
+        setCurrentIndex(index);
+    }
+    emit rowActivated(1, 0);
+}
+
+void Grid::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        fitRowsToFont();
+    }
+    QTableView::changeEvent(event);
+}
+
+void Grid::fitRowsToFont() {
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2 * kRowPadding);
+}
+
+}  // namespace vantrel

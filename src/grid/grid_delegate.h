@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QStyledItemDelegate>
+
+namespace vantrel {
+
+// How the data cells are painted: their background, every second row tinted, and the lines
+// between the cells. Drawn here rather than by the style, so the colours are exactly those set.
+struct GridCellLook {
+    QColor cellColour = Qt::white;
+    QColor alternateColour = Qt::white;
+    bool linesShown = true;
+    QColor lineColour = Qt::lightGray;
+    Qt::PenStyle lineStyle = Qt::SolidLine;
+};
+
+class GridDelegate final : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    GridCellLook& look() { return look_; }
+    const GridCellLook& look() const { return look_; }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
+private:
+    GridCellLook look_;
+};
+
+}  // namespace vantrel

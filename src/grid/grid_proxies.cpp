@@ -1,0 +1,58 @@
+#include "grid/grid_proxies.h"
+
+#include "grid/grid.h"
+#include "grid/grid_errors.h"
+#include "grid/grid_model.h"
+#include "platform/int16.h"
+
+#include <QFont>
+
+#include <utility>
+
+namespace vantrel {
+
+QString GridCell::Text() const {
+    return grid_->model_->text(row_, col_);
+}
+
+void GridCell::setText(const QString& text) {
+    grid_->model_->setText(row_, col_, text);
+}
+
+void GridCell::setText(QString&& text) {
+    grid_->model_->setText(row_, col_, std::move(text));
+}
+
+void GridColumn::setWidth(int pixels) {
+    grid_->model_->checkCol(col_);
+    if (pixels < 0) {
+        throw invalidGridValue();
+    }
+    grid_->setColumnWidth(col_, pixels);
+}
+
+void GridRange::setLocked(bool locked) {
+    grid_->lock(*this, locked);
+}
+
+qint16 GridActiveCell::Row() const {
+    const QModelIndex current = grid_->currentIndex();
+    return toInt16(current.isValid() ? static_cast<qint64>(current.row()) + 1 : 0);
+}
+
+void GridFont::setName(const QString& family) {
+    QFont font = grid_->font();
+    font.setFamily(family);
+    grid_->setFont(font);
+}
+
+void GridFont::setSize(int points) {
+    if (points < 1) {
+        throw invalidGridValue();
+    }
+    QFont font = grid_->font();
+    font.setPointSize(points);
+    grid_->setFont(font);
+}
+
+}  // namespace vantrel
