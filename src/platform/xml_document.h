@@ -6,7 +6,9 @@
 #include <pugixml.hpp>
 
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 namespace vantrel {
 
@@ -32,22 +34,33 @@ public:
     // dropped and leaves one blank between the pieces it separated; the ends are trimmed, except
     // where CDATA stands there.
     QString text() const;
+    // The same text as UTF-8. The view points into the document or into scratch, and lives as
+    // long as both do.
+    std::string_view utf8Text(std::string& scratch) const;
 
 private:
     pugi::xml_node node_;
 };
 
-// The nodes a selector picked, in document order.
+// An element of a loaded document and its name, kept in document order.
+struct XmlElement {
+    std::string_view name;
+    pugi::xml_node node;
+};
+
+// The elements a selector picked below a node (the node included), in document order. Valid
+// until the document loads again.
 class XmlNodeList {
 public:
-    XmlNodeList(pugi::xml_node root, std::string name, pugi::xml_node first, int length)
-        : root_(root), name_(std::move(name)), first_(first), length_(length) {}
+    XmlNodeList(pugi::xml_node scope, std::string_view name, pugi::xml_node first, int length)
+        : scope_(scope), name_(name), first_(first), length_(length) {}
+    // Element names are short: keeping a copy costs no allocation.
 
     int length() const { return length_; }
     XmlNode item(int index) const;  // index from 0 to length() - 1
 
 private:
-    pugi::xml_node root_;
+    pugi::xml_node scope_;
     std::string name_;
     pugi::xml_node first_;
     int length_;
@@ -61,12 +74,13 @@ public:
     // Replaces the whole document. Returns whether the text was well-formed.
     bool loadXML(QStringView text);
 
-    bool isEmpty() const { return document_.first_child().empty(); }
+    bool isEmpty() const { return elements_.empty(); }
     XmlNodeList selectNodes(const XmlSelector& selector) const;
 
 private:
     pugi::xml_document document_;
-    std::string buffer_;  // the parsed text; the document points into it
+    std::string buffer_;                // the parsed text; the document points into it
+    std::vector<XmlElement> elements_;  // every element, in document order, for the selections
 };
 
 }  // namespace vantrel

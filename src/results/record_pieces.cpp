@@ -2,6 +2,8 @@
 
 #include "search/record_marker.h"
 
+#include <string_view>
+
 namespace vantrel {
 
 std::vector<QStringView> splitAtRecordMarkers(QStringView page) {

@@ -81,6 +81,21 @@ TEST_F(ShowResultsTest, ShowsBlanksForABrokenRecordAndGoesOn) {
     EXPECT_EQ(cell(4, 1), QStringLiteral("good2"));
 }
 
+TEST_F(ShowResultsTest, ABrokenRecordInALongPageSpoilsOnlyItsOwnRow) {
+    QStringList records;
+    for (int i = 0; i < 700; ++i) {
+        records << (i == 300 ? QStringLiteral("<subrief><fileid>x</fileid><b></subrief>")
+                             : record(QStringLiteral("id%1").arg(i), QStringLiteral("n%1").arg(i)));
+    }
+    show(page(records));
+    ASSERT_EQ(form.Grid1->Rows(), 701);
+    for (const int row : {1, 256, 300, 302, 700}) {
+        EXPECT_EQ(cell(row, 1), QStringLiteral("id%1").arg(row - 1));
+        EXPECT_EQ(cell(row, 8), QStringLiteral("2024-01-02"));
+    }
+    EXPECT_EQ(rowTexts(301), (QStringList{"下载>>", " ", " ", " ", " ", " ", " ", " ", " "}));
+}
+
 TEST_F(ShowResultsTest, APieceWithoutAnOpeningTagShowsBlanks) {
     // Capitals are not the tag: the piece holds no record the parser can find.
     show(QStringLiteral("<SUBRIEF><fileid>x</fileid></subrief>") + record("after", "b"));
