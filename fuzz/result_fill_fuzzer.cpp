@@ -3,6 +3,9 @@
 #include "grid/grid.h"
 #include "platform/app_error.h"
 #include "platform/hidden_text_field.h"
+#include "platform/xml_document.h"
+#include "platform/xml_record_set.h"
+#include "results/record_pieces.h"
 #include "results/result_fill.h"
 #include "search/record_marker.h"
 
@@ -10,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -31,6 +35,41 @@ Harness& harness() {
 
 }  // namespace
 
+// Records parsed together must read exactly as each parsed alone.
+void checkRecordsTogetherMatchAlone(const QString& marked) {
+    const std::vector<QStringView> pieces = vantrel::splitAtRecordMarkers(marked);
+    std::vector<QStringView> records;
+    for (size_t k = 0; k + 1 < pieces.size(); ++k) {
+        const QStringView record = vantrel::cutToRecordStart(pieces[k]);
+        if (record.startsWith(vantrel::kRecordOpenTag) &&
+            record.endsWith(vantrel::kRecordCloseTag)) {
+            records.push_back(record);
+        }
+    }
+    const std::vector<vantrel::XmlSelector> selectors{vantrel::XmlSelector::parse(u"//fileid"),
+                                                      vantrel::XmlSelector::parse(u"//b")};
+    vantrel::XmlRecordSet together;
+    if (records.empty() || !together.load(records, "subrief", selectors)) {
+        return;
+    }
+    for (size_t r = 0; r < records.size(); ++r) {
+        vantrel::XmlDocument alone;
+        if (!alone.loadXML(records[r])) {
+            std::abort();  // together accepted a record that is broken on its own
+        }
+        for (size_t s = 0; s < selectors.size(); ++s) {
+            const vantrel::XmlNodeList expected = alone.selectNodes(selectors[s]);
+            const vantrel::XmlNodeList actual = together.selectNodes(r, s);
+            if (expected.length() != actual.length()) {
+                std::abort();
+            }
+            if (expected.length() > 0 && expected.item(0).text() != actual.item(0).text()) {
+                std::abort();
+            }
+        }
+    }
+}
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     harness();
@@ -39,10 +78,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Harness& h = harness();
-    const QString page = QString::fromUtf8(reinterpret_cast<const char*>(data),
-                                           static_cast<qsizetype>(size));
+    const QString page =
+        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString marked = vantrel::insertRecordMarkers(page);
+    checkRecordsTogetherMatchAlone(marked);
     try {
-        vantrel::fillGridFromPage(vantrel::insertRecordMarkers(page), h.grid, h.recordField);
+        vantrel::fillGridFromPage(marked, h.grid, h.recordField);
     } catch (const vantrel::AppError&) {
         // A page the window reports as an error is a fine outcome.
     }
