@@ -29,12 +29,12 @@ bool hasSingleRootElement(const pugi::xml_document& document);
 // Appends root and every element below it, in document order, with their names.
 void collectElements(pugi::xml_node root, std::vector<XmlElement>& elements);
 
-// Visits the elements below root (root included) in document order, until visit returns false.
+// Visits root and every node below it in document order, until visit returns false.
 template <typename Visit>
-void forEachElement(pugi::xml_node root, Visit&& visit) {
+void forEachNode(pugi::xml_node root, Visit&& visit) {
     pugi::xml_node node = root;
     while (node) {
-        if (node.type() == pugi::node_element && !visit(node)) {
+        if (!visit(node)) {
             return;
         }
         if (pugi::xml_node child = node.first_child()) {
@@ -49,6 +49,14 @@ void forEachElement(pugi::xml_node root, Visit&& visit) {
         }
         node = node.next_sibling();
     }
+}
+
+// The same for the elements alone.
+template <typename Visit>
+void forEachElement(pugi::xml_node root, Visit&& visit) {
+    forEachNode(root, [&visit](pugi::xml_node node) {
+        return node.type() != pugi::node_element || visit(node);
+    });
 }
 
 }  // namespace vantrel::xml

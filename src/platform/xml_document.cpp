@@ -81,24 +81,13 @@ std::string_view XmlNode::utf8Text(std::string& out) const {
         out += value;
         endsWithCdata = cdata;
     };
-    // Walk every node below, in document order, taking the text and CDATA ones.
-    pugi::xml_node node = node_.first_child();
-    while (node) {
+    // Every node below, in document order, taking the text and CDATA ones.
+    xml::forEachNode(node_, [&append](pugi::xml_node node) {
         if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
             append(node);
         }
-        if (pugi::xml_node child = node.first_child()) {
-            node = child;
-            continue;
-        }
-        while (node && node != node_ && !node.next_sibling()) {
-            node = node.parent();
-        }
-        if (!node || node == node_) {
-            break;
-        }
-        node = node.next_sibling();
-    }
+        return true;
+    });
 
     return trimmed(out, !startsWithCdata, !endsWithCdata);
 }

@@ -72,7 +72,7 @@ void XmlRecordSet::selectAll(const std::vector<XmlSelector>& selectors) {
     // names asked for, most of them told apart by their length alone.
     class Matcher final : public pugi::xml_tree_walker {
     public:
-        explicit Matcher(const std::vector<std::string_view>& names) : names_(names) {}
+        explicit Matcher(const std::vector<std::string>& names) : names_(names) {}
         void start(Selection* selections) { selections_ = selections; }
         void match(pugi::xml_node& element) {
             const std::string_view name = element.name();
@@ -93,7 +93,7 @@ void XmlRecordSet::selectAll(const std::vector<XmlSelector>& selectors) {
         }
 
     private:
-        const std::vector<std::string_view>& names_;
+        const std::vector<std::string>& names_;
         Selection* selections_ = nullptr;
     };
 

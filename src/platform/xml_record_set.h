@@ -7,6 +7,7 @@
 #include <pugixml.hpp>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace vantrel {
@@ -37,8 +38,8 @@ private:
     std::unique_ptr<char[]> buffer_;  // the parsed text; the document points into it
     size_t capacity_ = 0;
     std::vector<pugi::xml_node> records_;
-    std::vector<std::string_view> names_;  // of the selectors
-    std::vector<Selection> selections_;    // records_ x names_
+    std::vector<std::string> names_;     // of the selectors, kept: the selectors may go first
+    std::vector<Selection> selections_;  // records_ x names_
 };
 
 }  // namespace vantrel

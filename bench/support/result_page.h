@@ -1,0 +1,50 @@
+#pragma once
+
+// A result page of the size the benchmarks use, and a window that talks to nobody.
+#include "platform/message_box.h"
+#include "platform/shell.h"
+
+#include <QString>
+
+namespace vantrel::bench {
+
+// A result page as the site sends it: about 256 UTF-16 characters a record.
+inline QString makePage(int records) {
+    // Neighbouring records differ as on a real page: one film, many formats, languages, versions
+    // and dates.
+    const QString formats[] = {QStringLiteral("SRT"), QStringLiteral("ASS"), QStringLiteral("SSA"),
+                               QStringLiteral("SUB")};
+    const QString languages[] = {QStringLiteral("简体中文"), QStringLiteral("繁体中文"),
+                                 QStringLiteral("英文"), QStringLiteral("双语")};
+    const QString versions[] = {QStringLiteral("BluRay.1080p.x264-GROUP"),
+                                QStringLiteral("WEB-DL.2160p.HDR"), QStringLiteral("HDTV.720p")};
+    QString page = QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<subriefs>\n");
+    for (int i = 0; i < records; ++i) {
+        page += QStringLiteral(
+                    "<subrief><fileid>%1</fileid><filename>阿凡达 Avatar.2009.BluRay.1080p "
+                    "part %2</filename><format>%3</format><language>%4</language>"
+                    "<splitby>%5</splitby><splito>%6</splito>"
+                    "<chname>阿凡达：水之道</chname><uptime>20%7-%8-%9</uptime></subrief>\n")
+                    .arg(QString::number(100000 + i, 36))
+                    .arg(i % 3 + 1)
+                    .arg(formats[i % 4], languages[(i / 2) % 4], versions[i % 3])
+                    .arg(i % 2 + 1)
+                    .arg(10 + i % 17)
+                    .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
+                    .arg(1 + i % 28, 2, 10, QLatin1Char('0'));
+    }
+    page += QStringLiteral("</subriefs>\n");
+    return page;
+}
+
+class NoShell final : public Shell {
+public:
+    void open(const QString&) override {}
+};
+
+class NoMessages final : public MessageBox {
+public:
+    void show(QWidget*, const QString&, const QString&) override {}
+};
+
+}  // namespace vantrel::bench

@@ -1,0 +1,51 @@
+// How much memory the window holds while it shows a page of 32,766 records: the page as
+// downloaded, the marked page, the record field and the filled grid. One fill in a process of
+// its own, so that nothing else counts.
+#include "app/form1.h"
+#include "grid/grid.h"
+#include "platform/curl_http_client.h"
+#include "platform/hidden_text_field.h"
+#include "search/record_marker.h"
+#include "support/result_page.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+namespace {
+
+double peakResidentMiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void WindowPeakMemory(benchmark::State& state) {
+    vantrel::CurlHttpClient http;
+    vantrel::bench::NoShell shell;
+    vantrel::bench::NoMessages messages;
+    vantrel::Form1 form(vantrel::Platform{http, shell, messages},
+                        vantrel::SiteConfig::compiledIn());
+    form.show();
+    for (auto _ : state) {
+        form.Text2->setText(vantrel::insertRecordMarkers(
+            vantrel::bench::makePage(static_cast<int>(state.range(0)))));
+        form.ShowResults();
+        QCoreApplication::processEvents();
+        form.Grid1->viewport()->repaint();
+    }
+    state.counters["peak_rss_MiB"] = peakResidentMiB();
+}
+
+}  // namespace
+
+BENCHMARK(WindowPeakMemory)->Arg(32766)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
