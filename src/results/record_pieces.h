@@ -19,4 +19,9 @@ std::vector<QStringView> splitAtRecordMarkers(QStringView page);
 // or holds none.
 QStringView cutToRecordStart(QStringView piece);
 
+// Exact, case-sensitive tests of a piece's ends. Plain code-unit comparisons: called for every
+// record, they are much cheaper than the general string comparison.
+bool beginsWith(QStringView text, QStringView prefix);
+bool endsWith(QStringView text, QStringView suffix);
+
 }  // namespace vantrel

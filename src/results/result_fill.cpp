@@ -83,7 +83,7 @@ void fillGridFromPage(const QString& page, Grid& grid, HiddenTextField& recordFi
         const std::vector<QStringView> batch(recordTexts.begin() + batchStart,
                                              recordTexts.begin() + batchEnd);
         const bool wholeRecords = std::all_of(batch.begin(), batch.end(), [](QStringView record) {
-            return record.startsWith(kRecordOpenTag) && record.endsWith(kRecordCloseTag);
+            return beginsWith(record, kRecordOpenTag) && endsWith(record, kRecordCloseTag);
         });
         const bool parsedTogether = wholeRecords && together.load(batch, "subrief", selectors);
         for (size_t k = batchStart; k < batchEnd; ++k) {
@@ -91,7 +91,7 @@ void fillGridFromPage(const QString& page, Grid& grid, HiddenTextField& recordFi
             if (!parsedTogether) {
                 // A piece without an opening tag holds no record: its row shows blanks, like a
                 // record that is not well-formed.
-                document.loadXML(record.startsWith(kRecordOpenTag) ? record : QStringView());
+                document.loadXML(beginsWith(record, kRecordOpenTag) ? record : QStringView());
             }
             for (size_t j = 0; j < fields.size(); ++j) {
                 const XmlNodeList nodes = parsedTogether ? together.selectNodes(k - batchStart, j)
