@@ -7,6 +7,7 @@
 #include "platform/message_box.h"
 #include "platform/shell.h"
 #include "search/record_marker.h"
+#include "support/qt_benchmark_main.h"
 #include "support/result_page.h"
 
 #include <QApplication>
@@ -51,9 +52,5 @@ BENCHMARK(ShowResults)->Arg(50)->Arg(32766)->Unit(benchmark::kMillisecond);
 BENCHMARK(ParseFloor)->Arg(50)->Arg(32766)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vantrel::bench::runWithQApplication(argc, argv);
 }

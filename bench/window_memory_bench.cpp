@@ -6,6 +6,7 @@
 #include "platform/curl_http_client.h"
 #include "platform/hidden_text_field.h"
 #include "search/record_marker.h"
+#include "support/qt_benchmark_main.h"
 #include "support/result_page.h"
 
 #include <QApplication>
@@ -43,9 +44,5 @@ void WindowPeakMemory(benchmark::State& state) {
 BENCHMARK(WindowPeakMemory)->Arg(32766)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vantrel::bench::runWithQApplication(argc, argv);
 }

@@ -96,12 +96,6 @@ TEST_F(Form1Test, ShowsTheKeywordFocusedAndNeverTheStateFields) {
     }
 }
 
-TEST_F(Form1Test, HoldsLongTextExactlyInAStateField) {
-    const QString page(200000, QChar(u'字'));
-    form.Text2->setText(page);
-    EXPECT_EQ(form.Text2->text(), page);
-}
-
 TEST_F(Form1Test, LinkLabelOpensThePromotionalSiteAndChangesNothingElse) {
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));

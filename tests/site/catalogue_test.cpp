@@ -64,15 +64,6 @@ TEST(CatalogueTest, BundledCatalogueIsVariedEnoughToExercisePagingAndEscaping) {
     EXPECT_EQ(idLengths, (std::set<std::size_t>{5, 6, 7}));
 }
 
-TEST(CatalogueLocationTest, LooksBesideTheProgramThenInstalledThenSource) {
-    const auto candidates = catalogueCandidates("/opt/vantrel/bin");
-    ASSERT_EQ(candidates.size(), 3u);
-    EXPECT_EQ(candidates[0], "/opt/vantrel/bin/catalogue.tsv");
-    EXPECT_EQ(candidates[1], "/opt/vantrel/share/vantrel/catalogue.tsv");
-    EXPECT_EQ(candidates[2], sourceCatalogue());
-    EXPECT_EQ(findCatalogue("/nonexistent"), sourceCatalogue());
-}
-
 TEST(SiteOptionsTest, ParsesFlagsAndRefusesBadOnes) {
     const ParsedOptions defaults = parseOptions({});
     ASSERT_TRUE(defaults.options);

@@ -96,11 +96,6 @@ TEST_F(SiteServerTest, AnswersSearchesAndFilePagesOverHttp) {
     EXPECT_EQ(lines[4].rfind("127.0.0.1 GET /xml/file/tg1/tg12345.xml 404 ", 0), 0u);
 }
 
-TEST(RequestLogLineTest, WritesControlCharactersEscaped) {
-    EXPECT_EQ(requestLogLine("::1", "GET", "/search/sub:a\x1b[2Jb\x7f", 200, 12),
-              "::1 GET /search/sub:a%1B[2Jb%7F 200 12");
-}
-
 TEST(SiteServerBindTest, StopBeforeServingAndBusyPortAreHarmless) {
     const Catalogue catalogue = testing::smallCatalogue();
     SiteServer first(catalogue, "site");
