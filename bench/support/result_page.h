@@ -1,10 +1,17 @@
 #pragma once
 
 // A result page of the size the benchmarks use, and a window that talks to nobody.
+#include "app/form1.h"
+#include "grid/grid.h"
+#include "platform/curl_http_client.h"
+#include "platform/hidden_text_field.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
 
+#include <QCoreApplication>
 #include <QString>
+
+#include <utility>
 
 namespace vantrel::bench {
 
@@ -45,6 +52,26 @@ public:
 class NoMessages final : public MessageBox {
 public:
     void show(QWidget*, const QString&, const QString&) override {}
+};
+
+// The window, shown offscreen, with nobody to talk to. show() puts a marked page into the page
+// field and fills and paints the grid from it, as a command does after a download.
+class QuietWindow {
+public:
+    QuietWindow() { form_.show(); }
+
+    void show(QString markedPage) {
+        form_.Text2->setText(std::move(markedPage));
+        form_.ShowResults();
+        QCoreApplication::processEvents();
+        form_.Grid1->viewport()->repaint();
+    }
+
+private:
+    CurlHttpClient http_;
+    NoShell shell_;
+    NoMessages messages_;
+    Form1 form_{Platform{http_, shell_, messages_}, SiteConfig::compiledIn()};
 };
 
 }  // namespace vantrel::bench
