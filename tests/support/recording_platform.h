@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace vantrel::testing {
 
 // Remembers every address handed to the desktop instead of opening it.
