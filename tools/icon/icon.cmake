@@ -1,7 +1,7 @@
 # The icon is drawn by a small program of ours at build time and compiled into the window.
 # Included from src/ so that the generated images and the library that embeds them share a folder.
 add_executable(vantrel_make_icon ${CMAKE_CURRENT_LIST_DIR}/make_icon.cpp)
-target_link_libraries(vantrel_make_icon PRIVATE Qt6::Gui vantrel_warnings)
+target_link_libraries(vantrel_make_icon PRIVATE Qt6::Gui vantrel_warnings vantrel_strict_qt)
 
 set(icon_dir ${CMAKE_CURRENT_BINARY_DIR}/icons)
 set(icon_files)
