@@ -132,18 +132,20 @@ void Form1::setTabOrder() {
     QWidget::setTabOrder(Command2, Grid1);
 }
 
+// Connects a control's signal to an event procedure, run through the window's error path.
+template <typename Sender, typename Signal, typename... Args>
+void Form1::route(Sender* sender, Signal signal, void (Form1::*procedure)(Args...)) {
+    connect(sender, signal, this,
+            [this, procedure](Args... args) { runEvent([&] { (this->*procedure)(args...); }); });
+}
+
 void Form1::connectEvents() {
-    connect(goCmd, &QPushButton::clicked, this, [this] { runEvent([this] { goCmd_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this,
-            [this] { runEvent([this] { Command2_Click(); }); });
-    connect(Command3, &QPushButton::clicked, this,
-            [this] { runEvent([this] { Command3_Click(); }); });
-    connect(Label2, &ClickableLabel::clicked, this,
-            [this] { runEvent([this] { Label2_Click(); }); });
-    connect(Grid1, &Grid::rowActivated, this, [this](int first, int second) {
-        runEvent([this, first, second] { Grid1_RowActivate(first, second); });
-    });
-    Text4->installEventFilter(this);
+    route(goCmd, &QPushButton::clicked, &Form1::goCmd_Click);
+    route(Command2, &QPushButton::clicked, &Form1::Command2_Click);
+    route(Command3, &QPushButton::clicked, &Form1::Command3_Click);
+    route(Label2, &ClickableLabel::clicked, &Form1::Label2_Click);
+    route(Grid1, &Grid::rowActivated, &Form1::Grid1_RowActivate);
+    Text4->installEventFilter(this);  // Text4_KeyPress sees each key before the box does
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -168,10 +170,10 @@ void Form1::runEvent(const std::function<void()>& procedure) {
         number = error.number();
         description = error.description();
     } catch (const std::bad_alloc&) {
-        number = 7;
+        number = errors::OutOfMemory;
         description = QStringLiteral("内存不足");
     } catch (const std::exception& error) {
-        number = 51;
+        number = errors::InternalError;
         description = QStringLiteral("内部错误：") + QString::fromLocal8Bit(error.what());
     }
     platform_.messages.show(this, windowTitle(),

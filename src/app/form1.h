@@ -86,6 +86,8 @@ private:
     void createControls();
     void setTabOrder();
     void connectEvents();
+    template <typename Sender, typename Signal, typename... Args>
+    void route(Sender* sender, Signal signal, void (Form1::*procedure)(Args...));
     void setPageCaption();
 
     Platform platform_;

@@ -1,12 +1,13 @@
 // Filling the grid from a downloaded page, and opening a chosen result.
 #include "app/form1.h"
+#include "app/result_grid_fill.h"
 
 #include "grid/grid.h"
 #include "platform/hidden_text_field.h"
 #include "platform/int16.h"
 #include "platform/shell.h"
 #include "results/file_url.h"
-#include "results/result_fill.h"
+#include "results/result_columns.h"
 
 namespace vantrel {
 
@@ -19,7 +20,7 @@ void Form1::Grid1_RowActivate(int first, int) {
         return;
     }
     const qint16 row = Grid1->ActiveCell().Row();
-    const QString url = subtitleFileUrl(site_.host, Grid1->Cell(row, 1).Text());
+    const QString url = subtitleFileUrl(site_.host, Grid1->Cell(row, FileId).Text());
     Text3->setText(url + QLatin1Char('|') + QString::number(row));
     platform_.shell.open(url);
 }

@@ -2,6 +2,7 @@
 
 #include "grid/grid.h"
 #include "grid/grid_members.h"
+#include "results/result_columns.h"
 
 #include <array>
 
@@ -9,13 +10,15 @@ namespace vantrel {
 
 namespace {
 
-struct ResultColumn {
+struct ColumnLook {
     const char16_t* header;
     int width;  // pixels
 };
 
-// Column 0 carries the download mark; columns 1 to 8 the eight fields of a result record.
-constexpr std::array<ResultColumn, 9> kResultColumns{{
+static_assert(ResultColumnCount == Grid::kDesignCols, "one grid column per result column");
+
+// Indexed by ResultColumn: the download mark, then the eight fields of a result record.
+constexpr std::array<ColumnLook, ResultColumnCount> kResultColumns{{
     {u"下载", 50},
     {u"fileID", 50},
     {u"名称", 220},

@@ -12,7 +12,9 @@ namespace vantrel {
 namespace errors {
 constexpr int InvalidArgument = 5;
 constexpr int Overflow = 6;
+constexpr int OutOfMemory = 7;
 constexpr int SubscriptOutOfRange = 9;
+constexpr int InternalError = 51;  // a fault of the program itself, not of the user or the site
 
 // Download failures, one stable number per class: the signed values of the HRESULTs 0x800C0005,
 // 0x800C000B, 0x800C0008 and 0x800C0002 that HTTP clients on Windows report for these causes.

@@ -3,7 +3,8 @@
 #include "platform/app_error.h"
 #include "platform/curl_http_client.h"
 #include "platform/hidden_text_field.h"
-#include "results/result_fill.h"
+#include "app/result_grid_fill.h"
+#include "results/result_parser.h"
 #include "search/record_marker.h"
 #include "support/recording_platform.h"
 

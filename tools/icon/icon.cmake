@@ -18,7 +18,7 @@ add_custom_command(
     COMMENT "Drawing the window icon")
 set_source_files_properties(${icon_files} PROPERTIES GENERATED TRUE)
 
-qt_add_resources(vantrel_core "window_icon"
+qt_add_resources(vantrel_ui "window_icon"
     PREFIX "/vantrel/icons"
     BASE ${icon_dir}
     FILES ${icon_files})

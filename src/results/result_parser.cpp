@@ -1,8 +1,6 @@
-#include "results/result_fill.h"
+#include "results/result_parser.h"
 
-#include "grid/grid.h"
 #include "platform/app_error.h"
-#include "platform/hidden_text_field.h"
 #include "platform/xml_document.h"
 #include "platform/xml_record_set.h"
 #include "results/record_pieces.h"
@@ -17,8 +15,8 @@ namespace vantrel {
 
 namespace {
 
-// The fields of a record, in the order of grid columns 1 to 8.
-constexpr std::array<const char16_t*, 8> kFieldExpressions{
+// The fields of a record, in the order of their columns, FileId to UploadDate.
+constexpr std::array<const char16_t*, kResultFieldCount> kFieldExpressions{
     u"//fileid",  u"//filename", u"//format", u"//language",
     u"//splitby", u"//splito",   u"//chname", u"//uptime"};
 
@@ -55,19 +53,19 @@ constexpr size_t kRecordsPerBatch = 256;
 
 }  // namespace
 
-void fillGridFromPage(const QString& page, Grid& grid, HiddenTextField& recordField) {
+void parseResultPage(const QString& page, ResultSink& sink) {
     const std::vector<QStringView> pieces = splitAtRecordMarkers(page);
     const int records = pieces.empty() ? 0 : static_cast<int>(pieces.size()) - 1;
     if (records > kMaxRecordsPerPage) {
         throw overflowError();
     }
 
-    grid.setRows(1);
+    sink.beginPage(static_cast<int>(pieces.size()));
     XmlDocument document;
-    std::array<FieldText, 8> fields;
+    std::array<FieldText, kResultFieldCount> fields;
     const std::vector<XmlSelector> selectors = fieldSelectors();
     const QString missingField = QStringLiteral(" ");
-    grid.setRows(static_cast<int>(pieces.size()));
+    ResultFields texts{};
 
     std::vector<QStringView> recordTexts;
     recordTexts.reserve(static_cast<size_t>(records));
@@ -96,24 +94,12 @@ void fillGridFromPage(const QString& page, Grid& grid, HiddenTextField& recordFi
             for (size_t j = 0; j < fields.size(); ++j) {
                 const XmlNodeList nodes = parsedTogether ? together.selectNodes(k - batchStart, j)
                                                          : document.selectNodes(selectors[j]);
-                grid.Cell(static_cast<int>(k) + 1, static_cast<int>(j) + 1)
-                    .setText(nodes.length() == 0 ? missingField : fields[j].text(nodes.item(0)));
+                texts[j] = nodes.length() == 0 ? &missingField : &fields[j].text(nodes.item(0));
             }
+            sink.record(static_cast<int>(k), texts);
         }
     }
-    // The record field holds the record parsed last. Nothing reads it in between, so it is
-    // written once rather than once a record.
-    if (!recordTexts.empty()) {
-        recordField.setText(recordTexts.back().toString());
-    }
-
-    grid.Range(0, 0, grid.Rows() - 1, grid.Cols() - 1).setLocked(true);
-    const QString downloadMark = QStringLiteral("下载>>");
-    const int rows = grid.Rows();
-    for (int r = 1; r < rows; ++r) {
-        grid.Cell(r, 0).setText(downloadMark);
-        grid.ResetRowHeight(r);
-    }
+    sink.endPage(recordTexts.empty() ? QStringView() : recordTexts.back());
 }
 
 }  // namespace vantrel
