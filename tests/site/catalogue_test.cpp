@@ -77,6 +77,7 @@ TEST(SiteOptionsTest, ParsesFlagsAndRefusesBadOnes) {
     EXPECT_EQ(given.options->host, "0.0.0.0");
     EXPECT_EQ(given.options->catalogue, "/tmp/c.tsv");
     EXPECT_TRUE(parseOptions({"--help"}).options->help);
+    EXPECT_TRUE(parseOptions({"--version"}).options->version);
 
     for (const std::vector<std::string>& bad :
          std::vector<std::vector<std::string>>{{"--port"},

@@ -1,5 +1,6 @@
 // Draws the program's icon: a strip of film with a subtitle bar across it. Writes the window
-// icon's six images (16, 32 and 48 pixels, each in 16 and in 256 colours) into the folder given.
+// icon's six images (16, 32 and 48 pixels, each in 16 and in 256 colours) into the folder given,
+// and the true-colour images of every size that desktops look up in the hicolor icon theme.
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -37,10 +38,10 @@ QImage paintIcon(int size) {
 }
 
 std::vector<QRgb> sixteenColours() {
-    return {qRgba(0, 0, 0, 0),       qRgb(0, 0, 0),       qRgb(128, 0, 0),     qRgb(0, 128, 0),
-            qRgb(128, 128, 0),       qRgb(0, 0, 128),     qRgb(128, 0, 128),   qRgb(0, 128, 128),
-            qRgb(192, 192, 192),     qRgb(128, 128, 128), qRgb(255, 0, 0),     qRgb(255, 255, 0),
-            qRgb(0, 0, 255),         qRgb(255, 0, 255),   qRgb(0, 255, 255),   qRgb(255, 255, 255)};
+    return {qRgba(0, 0, 0, 0),   qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),
+            qRgb(128, 128, 0),   qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128),
+            qRgb(192, 192, 192), qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(255, 255, 0),
+            qRgb(0, 0, 255),     qRgb(255, 0, 255),   qRgb(0, 255, 255), qRgb(255, 255, 255)};
 }
 
 std::vector<QRgb> twoHundredFiftySixColours() {
@@ -96,14 +97,24 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
+    bool written = true;
     for (const int size : {16, 32, 48}) {
         const QImage icon = paintIcon(size);
         const QString stem = folder.filePath(QStringLiteral("vantrel-%1").arg(size));
-        if (!toIndexed(icon, sixteenColours()).save(stem + QStringLiteral("-16.png")) ||
-            !toIndexed(icon, twoHundredFiftySixColours()).save(stem + QStringLiteral("-256.png"))) {
-            std::fprintf(stderr, "make_icon: cannot write into %s\n", argv[1]);
-            return 1;
-        }
+        written =
+            written && toIndexed(icon, sixteenColours()).save(stem + QStringLiteral("-16.png"));
+        written =
+            written &&
+            toIndexed(icon, twoHundredFiftySixColours()).save(stem + QStringLiteral("-256.png"));
+    }
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        written = written && paintIcon(size)
+                                 .convertToFormat(QImage::Format_ARGB32)
+                                 .save(folder.filePath(QStringLiteral("hicolor-%1.png").arg(size)));
+    }
+    if (!written) {
+        std::fprintf(stderr, "make_icon: cannot write into %s\n", argv[1]);
+        return 1;
     }
     return 0;
 }

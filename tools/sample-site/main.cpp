@@ -72,13 +72,16 @@ int main(int argc, char* argv[]) {
     const site::ParsedOptions parsed =
         site::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.options) {
-        std::fprintf(stderr, "vantrel-site: %s\n%s", parsed.error.c_str(),
-                     site::usageText(argv[0]).c_str());
+        std::fprintf(stderr, "vantrel-site: %s (try --help)\n", parsed.error.c_str());
         return 2;
     }
     const site::SiteOptions& options = *parsed.options;
     if (options.help) {
         std::fputs(site::usageText(argv[0]).c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::puts("vantrel-site " VANTREL_VERSION);
         return 0;
     }
 

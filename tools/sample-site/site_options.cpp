@@ -35,8 +35,13 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
             options.help = true;
             continue;
         }
+        if (name == "--version" || name == "-v") {
+            options.version = true;
+            continue;
+        }
         if (name != "--host" && name != "--port" && name != "--catalogue") {
-            return failure("unknown argument: " + arguments[i]);
+            return failure(name.rfind('-', 0) == 0 ? "unknown option '" + arguments[i] + "'"
+                                                   : "unexpected argument '" + arguments[i] + "'");
         }
         if (!value) {
             if (i + 1 == arguments.size()) {
@@ -69,7 +74,12 @@ std::string usageText(const std::string& program) {
     return "usage: " + program +
            " [--host H] [--port N] [--catalogue FILE]\n"
            "Serves the sample subtitle site (default 127.0.0.1:8086; --port 0 picks a free "
-           "port).\n";
+           "port).\n"
+           "  --host H          address to listen on\n"
+           "  --port N          port to listen on, 0 for any free one\n"
+           "  --catalogue FILE  subtitle catalogue to serve (default: the bundled one)\n"
+           "  -h, --help        show this text and exit\n"
+           "  -v, --version     show the version and exit\n";
 }
 
 }  // namespace vantrel::site

@@ -11,6 +11,7 @@ struct SiteOptions {
     int port = 8086;                 // 0: any free port
     std::string catalogue;           // empty: look for the bundled one
     bool help = false;
+    bool version = false;
 };
 
 struct ParsedOptions {
@@ -19,7 +20,7 @@ struct ParsedOptions {
 };
 
 // The command line without the program name: --host H, --port N, --catalogue FILE (also as
-// --name=value) and --help.
+// --name=value), --help and --version.
 ParsedOptions parseOptions(const std::vector<std::string>& arguments);
 
 std::string usageText(const std::string& program);
