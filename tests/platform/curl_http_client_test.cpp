@@ -81,10 +81,13 @@ TEST(CurlHttpClientWire, EncodesOnlyWhatCannotStandRawAndSendsNoFragment) {
     // Raw non-ASCII and control characters go out as UTF-8 %XX; '%' and other ASCII stay as given.
     fetch(base + QStringLiteral("/search/sub:阿凡达\t"));
     fetch(base + QStringLiteral("/100%/a%zz%2f?q=%&r=\"<é>\""));
+    // The keyword's own escapes (typed "..\\/x?#%") pass untouched: no double encoding.
+    fetch(base + QStringLiteral("/search/sub:..%5C%2Fx%3F%23%25"));
     EXPECT_EQ(server.targets(),
               (std::vector<std::string>{"/search/sub:%E9%98%BF%E5%87%A1%202?page=2",
                                         "/search/sub:%E9%98%BF%E5%87%A1%E8%BE%BE%09",
-                                        "/100%/a%zz%2f?q=%&r=\"<%C3%A9>\""}));
+                                        "/100%/a%zz%2f?q=%&r=\"<%C3%A9>\"",
+                                        "/search/sub:..%5C%2Fx%3F%23%25"}));
 }
 
 TEST(CurlHttpClientWire, RefusesWhatIsNotAnHttpUrlBeforeSendingAnything) {
