@@ -81,7 +81,7 @@ TEST(CurlHttpClientWire, EncodesOnlyWhatCannotStandRawAndSendsNoFragment) {
     // Raw non-ASCII and control characters go out as UTF-8 %XX; '%' and other ASCII stay as given.
     fetch(base + QStringLiteral("/search/sub:阿凡达\t"));
     fetch(base + QStringLiteral("/100%/a%zz%2f?q=%&r=\"<é>\""));
-    // The keyword's own escapes (typed "..\\/x?#%") pass untouched: no double encoding.
+    // The keyword's own escapes (typed "..\/x?#%") pass untouched: no double encoding.
     fetch(base + QStringLiteral("/search/sub:..%5C%2Fx%3F%23%25"));
     EXPECT_EQ(server.targets(),
               (std::vector<std::string>{"/search/sub:%E9%98%BF%E5%87%A1%202?page=2",
