@@ -14,7 +14,9 @@
 namespace vantrel {
 
 void Form1::MakeSearchUrl() {
-    Text1->setText(searchAddress(site_.host) + ChangeUtf(Text4->text()));
+    // The keyword's URL-structure characters become "%" groups first; ChangeUtf leaves those
+    // groups as they are and encodes the rest.
+    Text1->setText(searchAddress(site_.host) + ChangeUtf(escapeUrlStructure(Text4->text())));
 }
 
 void Form1::goCmd_Click() {

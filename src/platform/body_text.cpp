@@ -26,6 +26,7 @@ QByteArray charsetOf(const QByteArray& contentType) {
     return {};
 }
 
+// The decoder for a charset label where browsers read the label as a wider charset.
 // Pages labelled with the GB2312 family nearly always hold GBK text (GB2312 is a subset of it).
 // ICU's strict GB2312 table would turn every character outside the subset into a substitute.
 QByteArray decoderNameFor(const QByteArray& charset) {
@@ -33,6 +34,19 @@ QByteArray decoderNameFor(const QByteArray& charset) {
     if (name == "gb2312" || name == "gb_2312-80" || name == "csgb2312" || name == "euc-cn" ||
         name == "x-gbk" || name == "cp936" || name == "windows-936" || name == "ms936") {
         return QByteArrayLiteral("GBK");
+    }
+    // Browsers read these labels as windows-1252, which gives 0x80-0x9F printable characters
+    // (curly quotes, the euro sign) where ISO-8859-1 has control codes; pages labelled so rely
+    // on it.
+    static constexpr const char* kWindows1252Labels[] = {
+        "ansi_x3.4-1968", "ascii",           "cp1252",     "cp819",     "csisolatin1",
+        "ibm819",         "iso-8859-1",      "iso-ir-100", "iso8859-1", "iso88591",
+        "iso_8859-1",     "iso_8859-1:1987", "l1",         "latin1",    "us-ascii",
+        "x-cp1252"};
+    for (const char* label : kWindows1252Labels) {
+        if (name == label) {
+            return QByteArrayLiteral("windows-1252");
+        }
     }
     return charset;
 }

@@ -67,18 +67,20 @@ void checkHttpUrl(const QByteArray& wireUrl) {
 // What the callbacks of one transfer share with it: the body so far and the watch on the bounds.
 class Transfer {
 public:
-    explicit Transfer(const DownloadLimits& limits) : limits_(limits) {}
+    Transfer(CURL* handle, const DownloadLimits& limits) : handle_(handle), limits_(limits) {}
 
     static size_t onBody(char* data, size_t size, size_t count, void* self) {
         return static_cast<Transfer*>(self)->receiveBody(data, size * count);
     }
-    static size_t onHeader(char*, size_t size, size_t count, void* self) {
-        static_cast<Transfer*>(self)->lastArrival_ = Clock::now();
-        return size * count;
+    static size_t onHeader(char* data, size_t size, size_t count, void* self) {
+        return static_cast<Transfer*>(self)->receiveHeader(data, size * count);
     }
     static int onProgress(void* self, curl_off_t, curl_off_t received, curl_off_t, curl_off_t) {
         return static_cast<Transfer*>(self)->checkStall(received);
     }
+
+    // Whether the reply to the last request sent never finished its header block.
+    bool awaitingHeaders() const { return requestBytes() > answeredRequestBytes_; }
 
     QByteArray body;
     TransferAbort abort = TransferAbort::None;
@@ -101,6 +103,27 @@ private:
         return length;
     }
 
+    size_t receiveHeader(const char* data, size_t length) {
+        lastArrival_ = Clock::now();
+        headerBytes_ += static_cast<qint64>(length);
+        if (headerBytes_ > limits_.maxHeaderBytes) {
+            abort = TransferAbort::HeadersTooLarge;
+            return 0;
+        }
+        // The blank line ends a reply's header block: every request sent so far is answered.
+        if (length > 0 && length <= 2 && (data[0] == '\r' || data[0] == '\n')) {
+            answeredRequestBytes_ = requestBytes();
+        }
+        return length;
+    }
+
+    // The bytes of all requests sent so far; it grows with every request, redirects included.
+    long requestBytes() const {
+        long bytes = 0;
+        curl_easy_getinfo(handle_, CURLINFO_REQUEST_SIZE, &bytes);
+        return bytes;
+    }
+
     int checkStall(curl_off_t received) {
         const Clock::time_point now = Clock::now();
         if (received != lastReceived_) {
@@ -114,9 +137,12 @@ private:
         return 0;
     }
 
+    CURL* handle_;
     const DownloadLimits& limits_;
     Clock::time_point lastArrival_ = Clock::now();
     curl_off_t lastReceived_ = 0;
+    qint64 headerBytes_ = 0;
+    long answeredRequestBytes_ = 0;
 };
 
 template <typename Value>
@@ -124,6 +150,32 @@ void setOption(CURL* handle, CURLoption option, Value value) {
     if (curl_easy_setopt(handle, option, value) != CURLE_OK) {
         throw AppError(errors::DownloadFailed, QStringLiteral("下载失败：无法设置下载参数"));
     }
+}
+
+// Some sites refuse requests that do not name their client.
+constexpr char kUserAgent[] = "Vantrel/" VANTREL_VERSION;
+
+TransferFailure failureOf(CURL* handle, CURLcode result, const Transfer& transfer,
+                          const char* message) {
+    curl_off_t connectTime = 0;
+    curl_easy_getinfo(handle, CURLINFO_CONNECT_TIME_T, &connectTime);
+    long osErrno = 0;
+    curl_easy_getinfo(handle, CURLINFO_OS_ERRNO, &osErrno);
+    return TransferFailure{
+        result,          transfer.abort,
+        connectTime > 0, transfer.awaitingHeaders(),
+        osErrno,         message[0] != '\0' ? message : curl_easy_strerror(result)};
+}
+
+// The Content-Type of the last reply, after redirects, as libcurl read it (folded lines joined).
+QByteArray lastContentType(CURL* handle) {
+    curl_header* header = nullptr;
+    if (curl_easy_header(handle, "Content-Type", 0, CURLH_HEADER, -1, &header) != CURLHE_OK) {
+        return {};
+    }
+    // Of several, the last counts.
+    curl_easy_header(handle, "Content-Type", header->amount - 1, CURLH_HEADER, -1, &header);
+    return QByteArray(header->value);
 }
 
 class CurlHttpRequest final : public HttpRequest {
@@ -157,7 +209,7 @@ public:
         if (!handle) {
             throw std::bad_alloc();
         }
-        Transfer transfer(limits_);
+        Transfer transfer(handle.get(), limits_);
         char message[CURL_ERROR_SIZE] = {};
         configure(handle.get(), transfer, message);
 
@@ -165,16 +217,10 @@ public:
         if (transfer.outOfMemory) {
             throw std::bad_alloc();
         }
-        if (result != CURLE_OK) {
-            curl_off_t connectTime = 0;
-            curl_easy_getinfo(handle.get(), CURLINFO_CONNECT_TIME_T, &connectTime);
-            throw downloadError(
-                TransferFailure{result, transfer.abort, connectTime > 0,
-                                message[0] != '\0' ? message : curl_easy_strerror(result)});
+        if (result != CURLE_OK || transfer.awaitingHeaders()) {
+            throw downloadError(failureOf(handle.get(), result, transfer, message));
         }
-        const char* contentType = nullptr;
-        curl_easy_getinfo(handle.get(), CURLINFO_CONTENT_TYPE, &contentType);
-        text_ = decodeBodyText(transfer.body, QByteArray(contentType));
+        text_ = decodeBodyText(transfer.body, lastContentType(handle.get()));
         readyState_ = ReadyStateComplete;
     }
 
@@ -192,6 +238,7 @@ private:
         setOption(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
         setOption(handle, CURLOPT_FOLLOWLOCATION, 1L);
         setOption(handle, CURLOPT_MAXREDIRS, limits_.maxRedirects);
+        setOption(handle, CURLOPT_USERAGENT, kUserAgent);
         setOption(handle, CURLOPT_ACCEPT_ENCODING, "");  // every encoding libcurl can decode
         setOption(handle, CURLOPT_CONNECTTIMEOUT_MS,
                   static_cast<long>(limits_.connectTimeout.count()));

@@ -15,6 +15,7 @@ struct DownloadLimits {
     std::chrono::milliseconds totalTimeout{120'000};
     qint64 maxBodyBytes = 64 * 1024 * 1024;
     long maxRedirects = 10;
+    qint64 maxHeaderBytes = 256 * 1024;  // all header blocks of one download, redirects included
 };
 
 // HTTP requests made with libcurl, synchronously.

@@ -15,7 +15,12 @@ TEST(BodyText, DecodesByTheCharsetOfTheContentType) {
               QStringLiteral("字幕"));
     EXPECT_EQ(decodeBodyText("\xD7\xD6", "text/html; Charset = gb18030 ; q=1"),
               QStringLiteral("字"));
-    EXPECT_EQ(decodeBodyText("caf\xE9", "text/plain; charset=ISO-8859-1"), QStringLiteral("café"));
+    // Latin-1 and ASCII labels mean windows-1252, as in browsers: 0x80 is the euro sign.
+    for (const char* label : {"ISO-8859-1", "latin1", "us-ascii", "windows-1252"}) {
+        EXPECT_EQ(decodeBodyText("caf\xE9 \x80\x93", QByteArray("text/plain; charset=") + label),
+                  QStringLiteral("café €\u201C"))
+            << label;
+    }
     // The header wins over a byte-order mark.
     EXPECT_EQ(decodeBodyText("\xFF\xFE\x61\x62", "text/html; charset=utf-8"),
               kReplacement + kReplacement + QStringLiteral("ab"));

@@ -3,6 +3,7 @@
 #include "platform/curl_http_client.h"
 #include "platform/app_error.h"
 #include "support/loopback_server.h"
+#include "support/raw_reply_server.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
+#include <regex>
 #include <thread>
 
 namespace vantrel {
@@ -78,10 +81,13 @@ TEST(CurlHttpClientWire, EncodesOnlyWhatCannotStandRawAndSendsNoFragment) {
     // Raw non-ASCII and control characters go out as UTF-8 %XX; '%' and other ASCII stay as given.
     fetch(base + QStringLiteral("/search/sub:阿凡达\t"));
     fetch(base + QStringLiteral("/100%/a%zz%2f?q=%&r=\"<é>\""));
+    // The keyword's own escapes (typed "..\/x?#%") pass untouched: no double encoding.
+    fetch(base + QStringLiteral("/search/sub:..%5C%2Fx%3F%23%25"));
     EXPECT_EQ(server.targets(),
               (std::vector<std::string>{"/search/sub:%E9%98%BF%E5%87%A1%202?page=2",
                                         "/search/sub:%E9%98%BF%E5%87%A1%E8%BE%BE%09",
-                                        "/100%/a%zz%2f?q=%&r=\"<%C3%A9>\""}));
+                                        "/100%/a%zz%2f?q=%&r=\"<%C3%A9>\"",
+                                        "/search/sub:..%5C%2Fx%3F%23%25"}));
 }
 
 TEST(CurlHttpClientWire, RefusesWhatIsNotAnHttpUrlBeforeSendingAnything) {
@@ -223,22 +229,102 @@ TEST(CurlHttpClientTransport, ReportsARefusedConnection) {
         << error.description().toStdString();
 }
 
-TEST(CurlHttpClientTransport, ReportsAConnectionDroppedMidBody) {
-    const LoopbackServer server([](httplib::Server& s) {
-        s.Get("/cut", [](const httplib::Request&, httplib::Response& res) {
-            res.set_content_provider(1000, "text/html",
-                                     [](size_t offset, size_t, httplib::DataSink& sink) {
-                                         if (offset > 0) {
-                                             return false;  // closes the connection
-                                         }
-                                         sink.write(std::string(100, 'a').data(), 100);
-                                         return true;
-                                     });
-        });
-    });
-    const AppError error = fetchFailure(server.baseUrl() + QStringLiteral("/cut"));
-    EXPECT_EQ(error.number(), errors::DownloadFailed);
-    EXPECT_TRUE(error.description().startsWith(QStringLiteral("下载失败")));
+TEST(CurlHttpClientTransport, NamesTheCauseOfABrokenReply) {
+    const std::string ok = "HTTP/1.1 200 OK\r\n";
+    const std::string gzipped = gzip(QByteArray(20000, 'x'));
+    std::string manyHeaders = ok;
+    for (int i = 0; i < 300; ++i) {
+        manyHeaders += "X-Filler-" + std::to_string(i) + ": " + std::string(1000, 'h') + "\r\n";
+    }
+    struct Case {
+        std::string path;
+        testing::RawReply reply;
+        int number;
+        QString cause;
+    };
+    const QString notUnderstood = QStringLiteral("下载失败：网站的回应无法识别");
+    const QString malformed = QStringLiteral("下载失败：网站的回应格式不正确");
+    const QString headersTooLarge = QStringLiteral("下载失败：网站的回应头过大");
+    const QString cutShort = QStringLiteral("下载失败：连接中断");
+    const Case cases[] = {
+        {"/no-status-line", {"hello\r\n\r\nbody"}, errors::DownloadFailed, notUnderstood},
+        {"/http-3",
+         {"HTTP/3.0 200 OK\r\nContent-Length: 2\r\n\r\nok"},
+         errors::DownloadFailed,
+         notUnderstood},
+        {"/bad-status",
+         {"HTTP/1.1 2x0 OK\r\nContent-Length: 2\r\n\r\nok"},
+         errors::DownloadFailed,
+         notUnderstood},
+        {"/redirect-to-bad-reply",
+         {"HTTP/1.1 302 Found\r\nLocation: /bad-status\r\nContent-Length: 0\r\n\r\n"},
+         errors::DownloadFailed,
+         notUnderstood},
+        {"/redirect-to-odd-scheme",
+         {"HTTP/1.1 302 Found\r\nLocation: odd://x/y\r\nContent-Length: 0\r\n\r\n"},
+         errors::InvalidUrl,
+         QStringLiteral("无效的网址")},
+        {"/huge-header-line",
+         {ok + "X-Huge: " + std::string(200 * 1024, 'h') + "\r\nContent-Length: 2\r\n\r\nok"},
+         errors::DownloadFailed,
+         headersTooLarge},
+        {"/many-headers",
+         {manyHeaders + "Content-Length: 2\r\n\r\nok"},
+         errors::DownloadFailed,
+         headersTooLarge},
+        {"/headers-cut-off", {ok + "Content-Ty"}, errors::DownloadFailed, cutShort},
+        {"/bad-chunk",
+         {ok + "Transfer-Encoding: chunked\r\n\r\n5\r\nhello\r\nzz\r\nxx\r\n0\r\n\r\n"},
+         errors::DownloadFailed,
+         malformed},
+        {"/bad-gzip",
+         {ok + "Content-Encoding: gzip\r\nContent-Length: 10\r\n\r\n0123456789"},
+         errors::DownloadFailed,
+         malformed},
+        {"/body-cut-short",
+         {ok + "Content-Length: 100\r\n\r\nabc"},
+         errors::DownloadFailed,
+         cutShort},
+        {"/reset-mid-body",
+         {ok + "Content-Length: 100000\r\n\r\n" + std::string(1000, 'a'), true},
+         errors::DownloadFailed,
+         cutShort},
+        {"/truncated-gzip",
+         {ok + "Content-Encoding: gzip\r\nContent-Length: " + std::to_string(gzipped.size()) +
+          "\r\n\r\n" + gzipped.substr(0, gzipped.size() / 2)},
+         errors::DownloadFailed,
+         cutShort},
+        {"/empty",
+         {""},
+         errors::DownloadFailed,
+         QStringLiteral("下载失败：服务器没有返回任何数据")},
+    };
+    std::map<std::string, testing::RawReply> replies;
+    for (const Case& c : cases) {
+        replies[c.path] = c.reply;
+    }
+    const testing::RawReplyServer server(replies);
+    for (const Case& c : cases) {
+        const AppError error = fetchFailure(server.baseUrl() + QString::fromStdString(c.path));
+        EXPECT_EQ(error.number(), c.number) << c.path;
+        EXPECT_TRUE(error.description().startsWith(c.cause))
+            << c.path << ": " << error.description().toStdString();
+        EXPECT_FALSE(error.description().contains(QStringLiteral("memory"), Qt::CaseInsensitive))
+            << c.path;
+    }
+}
+
+TEST(CurlHttpClientTransport, NamesItselfAndReadsAFoldedContentType) {
+    const testing::RawReplyServer server(std::map<std::string, testing::RawReply>{
+        {"/folded",
+         {"HTTP/1.1 200 OK\r\nContent-Type: text/html;\r\n charset=gbk\r\nContent-Length: "
+          "2\r\n\r\n\xD7\xD6"}}});
+    EXPECT_EQ(fetch(server.baseUrl() + QStringLiteral("/folded")), QStringLiteral("字"));
+    const std::vector<std::string> requests = server.requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(std::regex_search(
+        requests[0], std::regex("\r\nUser-Agent: Vantrel/[0-9]+\\.[0-9]+\\.[0-9]+\r\n")))
+        << requests[0];
 }
 
 TEST(CurlHttpClientTransport, StopsAServerThatFallsSilentOrTrickles) {

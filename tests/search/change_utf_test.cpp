@@ -43,10 +43,28 @@ TEST(ChangeUtf, SwitchesFormAtTheUtf8Boundaries) {
 }
 
 TEST(ChangeUtf, EncodesEachSurrogateOnItsOwnAndKeepsOrder) {
-    EXPECT_EQ(ChangeUtf(QString::fromUcs4(U"\U0001F600")),
-              QStringLiteral("%ED%A0%BD%ED%B8%80"));
+    EXPECT_EQ(ChangeUtf(QString::fromUcs4(U"\U0001F600")), QStringLiteral("%ED%A0%BD%ED%B8%80"));
     EXPECT_EQ(ChangeUtf(QStringLiteral("Top 阿Gun凡")),
               QStringLiteral("Top %E9%98%BFGun%E5%87%A1"));
+}
+
+TEST(SiteUrls, SearchKeywordEscapesOnlyWhatWouldChangeTheUrl) {
+    // keyword as typed -> keyword part of the search URL (ChangeUtf after the escape)
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("C#"), QStringLiteral("C%23")},
+        {QStringLiteral("a?b"), QStringLiteral("a%3Fb")},
+        {QStringLiteral("100%"), QStringLiteral("100%25")},
+        {QStringLiteral("%E9"), QStringLiteral("%25E9")},  // looks like an escape, is not one
+        {QStringLiteral("../x"), QStringLiteral("..%2Fx")},
+        {QStringLiteral("a\\b"), QStringLiteral("a%5Cb")},
+        {QStringLiteral("阿#凡?"), QStringLiteral("%E9%98%BF%23%E5%87%A1%3F")},
+        {QStringLiteral("Top Gun & co+:2;=@!$'()*,~`\"<>[]{}|^"),
+         QStringLiteral("Top Gun & co+:2;=@!$'()*,~`\"<>[]{}|^")},
+        {QString(), QString()},
+    };
+    for (const auto& [keyword, expected] : cases) {
+        EXPECT_EQ(ChangeUtf(escapeUrlStructure(keyword)), expected) << keyword.toStdString();
+    }
 }
 
 TEST(SiteUrls, BuildsSearchFileAndPagedAddresses) {

@@ -57,7 +57,7 @@ TEST_F(SearchPageTest, KeywordArrivesEncodedRawOrWithBlankAsPercent20) {
     const std::vector<Record> topGun = records("/search/sub:Top%20Gun");
     ASSERT_EQ(topGun.size(), 1u);
     EXPECT_EQ(topGun[0].at("fileid"), "tg12345");
-    EXPECT_EQ(records("/search/sub:100%").size(), 1u);  // '%' typed by the user, sent raw
+    EXPECT_EQ(records("/search/sub:100%").size(), 1u);  // a stray '%' is taken literally
 }
 
 TEST_F(SearchPageTest, PagesHoldTwentyRecordsAndEndAfterTheLast) {
@@ -88,12 +88,12 @@ TEST_F(SearchPageTest, OddPageNumbersMeanPageOneAndHugeOnesAnEmptyPage) {
     EXPECT_EQ(pageParameter("page=99999999999999999999999"), 2147483647);
 }
 
-TEST_F(SearchPageTest, QuestionMarkTypedInTheKeywordStaysInIt) {
-    // The tool leaves '?' raw; only a trailing page parameter is read as the query.
-    EXPECT_EQ(records("/search/sub:really?").size(), 1u);
-    EXPECT_EQ(records("/search/sub:really??page=1").size(), 1u);
-    EXPECT_TRUE(records("/search/sub:really??page=2").empty());
-    EXPECT_TRUE(records("/search/sub:avatar?sort=new").empty());  // keyword "avatar?sort=new"
+TEST_F(SearchPageTest, EscapedSeparatorsBelongToTheKeywordAndTheFirstQuestionMarkStartsTheQuery) {
+    EXPECT_EQ(records("/search/sub:really%3F").size(), 1u);
+    EXPECT_EQ(records("/search/sub:really%3F?page=1").size(), 1u);
+    EXPECT_TRUE(records("/search/sub:really%3F?page=2").empty());
+    EXPECT_EQ(records("/search/sub:really?x?page=2"), records("/search/sub:really"));
+    EXPECT_EQ(records("/search/sub:100%25").size(), 1u);
 }
 
 TEST_F(SearchPageTest, NamesWithMarkupCharactersComeBackIntact) {

@@ -30,17 +30,14 @@ SiteResponse notFound() {
     return {404, kTextType, "404 Not Found\n"};
 }
 
-// The tool writes the keyword into the path without escaping '?', and puts "?page=N" behind
-// it for later pages. So only a last '?' followed by a page parameter starts the query; any
-// other '?' belongs to the keyword.
+// The tool writes '?' (and the other characters that would change the URL) in a keyword as "%"
+// groups, so the first '?' starts the query, which may carry the page number.
 SiteResponse searchPage(const Catalogue& catalogue, std::string_view pathAndQuery) {
-    std::string_view encodedKeyword = pathAndQuery;
+    const std::size_t question = pathAndQuery.find('?');
+    const std::string_view encodedKeyword = pathAndQuery.substr(0, question);
     std::optional<int> page;
-    if (const std::size_t question = pathAndQuery.rfind('?'); question != std::string_view::npos) {
+    if (question != std::string_view::npos) {
         page = pageParameter(pathAndQuery.substr(question + 1));
-        if (page) {
-            encodedKeyword = pathAndQuery.substr(0, question);
-        }
     }
     // Decoding shortens a text at most threefold: a longer one is refused before decoding.
     if (encodedKeyword.size() > 3 * kMaxKeywordBytes) {

@@ -23,7 +23,7 @@ std::string filePrefix(std::string_view fileId);
 
 // The answer to a GET of a request target (path and query, as sent on the request line):
 //   /                               the home page
-//   /search/sub:<keyword>[?page=N]  a result page (a '?' of the keyword may stand raw)
+//   /search/sub:<keyword>[?page=N]  a result page (the keyword percent-encoded)
 //   /xml/file/<prefix>/<id>.xml     a subtitle's file page
 // and 404 for anything else, an unknown id or a prefix that does not fit the id.
 SiteResponse respond(const Catalogue& catalogue, std::string_view siteName,
