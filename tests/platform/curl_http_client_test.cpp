@@ -9,10 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <iostream>
 #include <thread>
 
 namespace vantrel {
@@ -292,49 +289,6 @@ TEST(CurlHttpClientTransport, StopsAServerThatFallsSilentOrTrickles) {
     EXPECT_EQ(error.number(), errors::DownloadTimeout);
     EXPECT_TRUE(error.description().contains(QStringLiteral("下载超过了限定时间")))
         << error.description().toStdString();
-}
-
-TEST(CurlHttpClientTransport, WaitsInShortStepsThatTheCallerCanEnd) {
-    std::atomic<bool> answer[2] = {false, false};  // per page: the site may answer now
-    const LoopbackServer server([&answer](httplib::Server& s) {
-        s.Get(R"(/slow/(\d))", [&answer](const httplib::Request& req, httplib::Response& res) {
-            const std::atomic<bool>& mayAnswer = answer[std::stoi(req.matches[1])];
-            for (int i = 0; i < 400 && !mayAnswer; ++i) {
-                std::this_thread::sleep_for(5ms);
-            }
-            res.set_content("late", "text/plain");
-        });
-    });
-    CurlHttpClient client;
-    for (const int cancel : {1, 0}) {
-        const std::unique_ptr<HttpRequest> request = client.createRequest();
-        request->Open(QStringLiteral("GET"),
-                      server.baseUrl() + QStringLiteral("/slow/%1").arg(cancel), false);
-        int calls = 0;
-        QElapsedTimer sinceLast;
-        sinceLast.start();
-        qint64 longestStep = 0;
-        request->setKeepWaiting([&] {
-            longestStep = std::max(longestStep, sinceLast.restart());
-            if (++calls == 5) {
-                answer[cancel] = !cancel;  // either the site answers now, or the caller gives up
-            }
-            return !(cancel && calls == 5);
-        });
-        try {
-            request->send();
-            EXPECT_FALSE(cancel);
-            EXPECT_EQ(request->responseText(), QStringLiteral("late"));
-        } catch (const AppError& error) {
-            EXPECT_TRUE(cancel);
-            EXPECT_EQ(error.number(), errors::DownloadCancelled);
-            EXPECT_EQ(error.description(), QStringLiteral("下载已取消"));
-            EXPECT_NE(request->readyState(), HttpRequest::ReadyStateComplete);
-        }
-        EXPECT_TRUE(cancel ? calls == 5 : calls >= 5) << calls << " calls";
-        std::cout << "longest step between calls: " << longestStep << " ms\n";
-        answer[cancel] = true;
-    }
 }
 
 TEST(CurlHttpClientTransport, RefusesABodyOverTheLimitHoweverItComes) {
