@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QGroupBox;
 class QLabel;
@@ -74,7 +75,9 @@ public:
     void ShowResults();
 
     // Runs an event procedure. An error it raises ends it there and is shown in a message box
-    // with its number and description; the window stays open and usable.
+    // with its number and description; the window stays open and usable. A procedure asked for
+    // while another runs waits for that one to end. Closing the window during a download ends
+    // the procedure without a message and closes the window.
     void runEvent(const std::function<void()>& procedure);
 
     const SiteConfig& site() const { return site_; }
@@ -87,9 +90,12 @@ private:
     void setTabOrder();
     void connectEvents();
     void setPageCaption();
+    bool runToEnd(const std::function<void()>& procedure);
 
     Platform platform_;
     SiteConfig site_;
+    bool procedureRunning_ = false;
+    std::vector<std::function<void()>> waitingProcedures_;
 };
 
 }  // namespace vantrel
