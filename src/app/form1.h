@@ -18,7 +18,9 @@ class ClickableLabel;
 class Grid;
 class HiddenTextField;
 class HttpClient;
+class KeywordHistory;
 class MessageBox;
+class ResultActions;
 class Shell;
 
 // What the window needs from the outside world. Tests hand in a loopback server's client, a
@@ -87,9 +89,12 @@ private:
     void setTabOrder();
     void connectEvents();
     void setPageCaption();
+    void addConveniences();
 
     Platform platform_;
     SiteConfig site_;
+    ResultActions* resultActions_ = nullptr;    // row menu, copying, visited rows
+    KeywordHistory* keywordHistory_ = nullptr;  // keywords searched, offered by Text4
 };
 
 }  // namespace vantrel

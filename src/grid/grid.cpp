@@ -116,6 +116,13 @@ void Grid::lock(const GridRange& range, bool locked) {
 }
 
 void Grid::keyPressEvent(QKeyEvent* event) {
+    const bool menuKey = event->key() == Qt::Key_Menu ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (menuKey) {
+        event->accept();
+        queueKeyboardMenu();
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && currentIndex().isValid()) {
         event->accept();
