@@ -7,7 +7,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QShortcut>
 
 #include <utility>
 
@@ -24,14 +23,7 @@ void toClipboard(const QString& text) {
 ResultActions::ResultActions(Grid& grid, QString host, QObject* parent)
     : QObject(parent), grid_(grid), host_(std::move(host)) {
     connect(&grid_, &Grid::rowMenuRequested, this, &ResultActions::showMenu);
-    auto* copy = new QShortcut(QKeySequence::Copy, &grid_);
-    copy->setContext(Qt::WidgetShortcut);
-    connect(copy, &QShortcut::activated, this, [this] {
-        const QModelIndex current = grid_.currentIndex();
-        if (current.isValid()) {
-            copyLink(current.row() + 1);
-        }
-    });
+    connect(&grid_, &Grid::copyRequested, this, &ResultActions::copyLink);
     grid_.setVisitedRows(
         [this](int row) { return !opened_.isEmpty() && opened_.contains(text(row, 1)); });
 }
@@ -62,7 +54,7 @@ void ResultActions::showMenu(int row, const QPoint& globalPos) {
     menu.addSeparator();
     QAction* link = menu.addAction(QStringLiteral("复制链接(&L)"));
     link->setEnabled(linked);
-    link->setShortcut(QKeySequence::Copy);  // shown beside the entry; the grid's own key acts
+    link->setShortcut(QKeySequence::Copy);  // shown beside the entry; the grid's key does it
     link->setShortcutContext(Qt::WidgetShortcut);
     QAction* name = menu.addAction(QStringLiteral("复制文件名(&N)"));
     name->setEnabled(!text(row, 2).trimmed().isEmpty());

@@ -123,6 +123,14 @@ void Grid::keyPressEvent(QKeyEvent* event) {
         queueKeyboardMenu();
         return;
     }
+    if (event->matches(QKeySequence::Copy)) {
+        // What a row copies is the caller's to say, not the current cell's text.
+        event->accept();
+        if (currentIndex().isValid()) {
+            emit copyRequested(currentIndex().row() + 1);
+        }
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && currentIndex().isValid()) {
         event->accept();

@@ -64,6 +64,8 @@ signals:
     // The user asked for a data row's menu (right click, the Menu key or Shift+F10); the row is
     // current by then. Never raised for the header row or the empty area.
     void rowMenuRequested(int row, const QPoint& globalPos);
+    // The user pressed the copy key (Ctrl+C) on a current data row.
+    void copyRequested(int row);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
