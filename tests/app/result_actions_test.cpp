@@ -1,7 +1,6 @@
-// The conveniences around the results: full texts, the row menu, copying, visited rows, the
-// keyword history and the paging keys, in the real window against a loopback site.
+// What the window offers around its results: full texts, the row menu, copying, visited rows,
+// the keywords searched and the paging keys, in the real window against a loopback site.
 #include "app/form1.h"
-#include "app/keyword_history.h"
 #include "grid/grid.h"
 #include "grid/grid_model.h"
 #include "platform/curl_http_client.h"
@@ -14,7 +13,6 @@
 #include <QClipboard>
 #include <QCompleter>
 #include <QContextMenuEvent>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -34,23 +32,19 @@
 namespace vantrel {
 namespace {
 
-const QString kLongName =
-    QStringLiteral("A.Very.Long.Film.Name.2024.1080p.BluRay.x264-GROUP.chs.srt");
+const std::string kLongName = "A.Very.Long.Film.Name.2024.1080p.BluRay.x264-GROUP.chs.srt";
 
 // Every page lists abcdef (long name), a record named after the page, and one without an id.
 void siteRoutes(httplib::Server& server) {
-    server.Get(R"(/search/sub:.*)", [](const httplib::Request& request,
-                                       httplib::Response& response) {
+    server.Get(R"(/search/sub:.*)", [](const httplib::Request& request, httplib::Response& out) {
         const std::string page = request.has_param("page") ? request.get_param_value("page") : "1";
-        response.set_content(
-            "<list><subrief><fileid>abcdef</fileid><filename>" + kLongName.toStdString() +
-                "</filename><format>SRT</format><language>简体</language><splitby>v\t1</splitby>"
-                "<splito>1</splito><chname>电影</chname><uptime>2024</uptime></subrief>"
-                "<subrief><fileid>p" +
-                page +
-                "</fileid><filename>s</filename></subrief>"
-                "<subrief><filename>no id</filename></subrief></list>",
-            "text/xml; charset=utf-8");
+        out.set_content("<list><subrief><fileid>abcdef</fileid><filename>" + kLongName +
+                            "</filename><format>SRT</format><splitby>v\t1</splitby></subrief>"
+                            "<subrief><fileid>p" +
+                            page +
+                            "</fileid><filename>s</filename>"
+                            "</subrief><subrief><filename>no id</filename></subrief></list>",
+                        "text/xml; charset=utf-8");
     });
 }
 
@@ -59,47 +53,37 @@ protected:
     ResultActionsTest() {
         form.show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+        search(QStringLiteral("film"));
     }
-
     void search(const QString& keyword) {
         form.Text4->setText(keyword);
         QTest::mouseClick(form.goCmd, Qt::LeftButton);
     }
-    QPoint cellCentre(int row, int col) const {
-        return grid.visualRect(grid.model()->index(row - 1, col)).center();
-    }
-    // Opens the row menu with `open`, notes its entries (" -" marks a disabled one) and presses
-    // `key` in it.
-    QStringList answerMenu(const std::function<void()>& open, char key) {
-        QStringList entries;
+    QModelIndex at(int row, int col) const { return grid.model()->index(row - 1, col); }
+    // Runs `act`; when it opens the row menu, notes its enabled entries and presses `key` in it.
+    QStringList answerMenu(const std::function<void()>& act, char key) {
+        QStringList enabled;
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (menu == nullptr) {
-                return;
-            }
-            poll.stop();
-            for (const QAction* action : menu->actions()) {
-                if (!action->isSeparator()) {
-                    entries << action->text() + (action->isEnabled() ? "" : " -");
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                poll.stop();
+                for (const QAction* action : menu->actions()) {
+                    if (action->isEnabled() && !action->isSeparator()) {
+                        enabled << action->text();
+                    }
                 }
+                QTest::keyClick(menu, key);
             }
-            QTest::keyClick(menu, key);
         });
         poll.start(5);
-        open();
+        act();
         EXPECT_TRUE(QTest::qWaitFor([&] { return !poll.isActive(); }, 2000));
-        QTest::qWait(1);
-        return entries;
+        return enabled;
     }
     // What the window makes of a right mouse press: a menu request where the mouse is.
     static void rightClickAt(QWidget* widget, const QPoint& pos) {
         QContextMenuEvent event(QContextMenuEvent::Mouse, pos, widget->mapToGlobal(pos));
         QApplication::sendEvent(widget, &event);
-    }
-    QString clipboard() const { return QGuiApplication::clipboard()->text(); }
-    QColor textColour(int row, int col) const {
-        return grid.model()->index(row - 1, col).data(Qt::ForegroundRole).value<QColor>();
     }
 
     testing::LoopbackServer server{siteRoutes};
@@ -109,142 +93,105 @@ protected:
     Form1 form{Platform{http, shell, messages},
                SiteConfig{server.host(), QString(), QString(), QString()}};
     Grid& grid = *form.Grid1;
-    QString fileUrl =
-        QStringLiteral("http://") + server.host() + QStringLiteral("/xml/file/abc/abcdef.xml");
+    QString fileUrl = "http://" + server.host() + "/xml/file/abc/abcdef.xml";
 };
 
-TEST_F(ResultActionsTest, OnlyCutTextsShowAsTooltipsAndEveryCellDescribesItsWholeText) {
-    search(QStringLiteral("film"));
-    const struct {
-        int row, col;
-        bool cut;
-    } cases[] = {{1, 2, true}, {2, 2, false}, {1, 1, false}, {3, 2, false}};
-    for (const auto& c : cases) {
-        const QPoint at = cellCentre(c.row, c.col);
-        QHelpEvent help(QEvent::ToolTip, at, grid.viewport()->mapToGlobal(at));
+TEST_F(ResultActionsTest, OnlyCutTextsShowAsTooltipsAndCellsDescribeTheirWholeText) {
+    for (const auto& [row, col, cut] : {std::tuple{1, 2, true}, {2, 2, false}, {1, 1, false}}) {
+        const QPoint centre = grid.visualRect(at(row, col)).center();
+        QHelpEvent help(QEvent::ToolTip, centre, grid.viewport()->mapToGlobal(centre));
         QApplication::sendEvent(grid.viewport(), &help);
-        const QString text = grid.Cell(c.row, c.col).Text();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return QToolTip::isVisible() == c.cut; }))
-            << c.row << "," << c.col;
-        if (c.cut) {
-            EXPECT_EQ(QToolTip::text(), text);
-        }
-        EXPECT_EQ(grid.model()->index(c.row - 1, c.col).data(Qt::AccessibleDescriptionRole), text);
+        EXPECT_TRUE(QTest::qWaitFor([cut = cut] { return QToolTip::isVisible() == cut; }));
+        EXPECT_EQ(QToolTip::text(), cut ? grid.Cell(row, col).Text() : QToolTip::text());
+        EXPECT_EQ(at(row, col).data(Qt::AccessibleDescriptionRole), grid.Cell(row, col).Text());
     }
 }
 
-TEST_F(ResultActionsTest, MenuEntriesOpenOrCopyTheRowAndCtrlCCopiesItsLink) {
-    search(QStringLiteral("film"));
-    const QString row1 = kLongName + QStringLiteral("\tSRT\t简体\tv 1\t1\t电影\t2024");
+TEST_F(ResultActionsTest, MenuEntriesAndCtrlCCopyWhatTheySayAndOpenGoesAsADoubleClick) {
     const auto rightClick = [this](int row) {
-        return [this, row] { rightClickAt(grid.viewport(), cellCentre(row, 3)); };
+        return [this, row] { rightClickAt(grid.viewport(), grid.visualRect(at(row, 3)).center()); };
     };
-    const auto key = [this](int row, Qt::Key k, Qt::KeyboardModifiers mods) {
-        return [this, row, k, mods] {
+    const auto press = [this](int row, Qt::Key key, Qt::KeyboardModifiers mods) {
+        return [this, row, key, mods] {
             grid.setFocus();
-            grid.setCurrentIndex(grid.model()->index(row - 1, 0));
-            QTest::keyClick(&grid, k, mods);
+            grid.setCurrentIndex(at(row, 0));
+            QTest::keyClick(&grid, key, mods);
         };
     };
+    const QStringList all{"打开文件页(&O)", "复制链接(&L)", "复制文件名(&N)", "复制整行(&R)"};
     const struct {
-        std::function<void()> open;
-        char key;
-        QString clipboard;
-        QStringList entries;
+        std::function<void()> act;
+        char key;  // in the menu; 0: no menu
+        QString copied;
+        QStringList enabled;
     } cases[] = {
-        {rightClick(1),
-         'l',
-         fileUrl,
-         {"打开文件页(&O)", "复制链接(&L)", "复制文件名(&N)", "复制整行(&R)"}},
-        {key(1, Qt::Key_Menu, {}), 'n', kLongName, {}},
-        {key(1, Qt::Key_F10, Qt::ShiftModifier), 'r', QStringLiteral("abcdef\t") + row1, {}},
-        {rightClick(3),
-         'r',
-         QStringLiteral(" \tno id\t \t \t \t \t \t "),
-         {"打开文件页(&O) -", "复制链接(&L) -", "复制文件名(&N)", "复制整行(&R)"}},
+        {rightClick(1), 'l', fileUrl, all},
+        {press(1, Qt::Key_Menu, {}), 'n', QString::fromStdString(kLongName), all},
+        {press(1, Qt::Key_F10, Qt::ShiftModifier), 'r',
+         "abcdef\t" + QString::fromStdString(kLongName) + "\tSRT\t \tv 1\t \t \t ", all},
+        {rightClick(3), 'r', " \tno id\t \t \t \t \t \t ", all.mid(2)},
+        {press(1, Qt::Key_C, Qt::ControlModifier), 0, fileUrl, {}},
+        {press(3, Qt::Key_C, Qt::ControlModifier), 0, QString(), {}},
     };
     for (const auto& c : cases) {
         QGuiApplication::clipboard()->clear();
-        const QStringList entries = answerMenu(c.open, c.key);
-        if (!c.entries.isEmpty()) {
-            EXPECT_EQ(entries, c.entries);
+        if (c.key == 0) {
+            c.act();
+        } else {
+            EXPECT_EQ(answerMenu(c.act, c.key), c.enabled);
         }
-        EXPECT_EQ(clipboard(), c.clipboard);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), c.copied);
     }
     EXPECT_EQ(form.Text3->text(), QStringLiteral("clickURL"));  // copying opens nothing
 
-    // Opening from the menu goes the way of a double click; the menu made row 1 current.
-    grid.setCurrentIndex(grid.model()->index(2, 0));
+    grid.setCurrentIndex(at(2, 0));
     QSignalSpy chosen(&grid, &Grid::rowActivated);
     answerMenu(rightClick(1), 'o');
     ASSERT_EQ(chosen.size(), 1);
-    EXPECT_EQ(chosen[0][0].toInt(), 1);
-    EXPECT_EQ(form.Text3->text(), fileUrl + QStringLiteral("|1"));
+    EXPECT_EQ(chosen[0][0].toInt(), 1);  // event 31, the active cell on the row
+    EXPECT_EQ(form.Text3->text(), fileUrl + "|1");
     EXPECT_EQ(shell.opened, QStringList{fileUrl});
 
-    // Ctrl+C copies the current row's link; a row without an id copies nothing.
-    for (const auto& [row, expected] : {std::pair{1, fileUrl}, std::pair{3, QString()}}) {
-        QGuiApplication::clipboard()->clear();
-        key(row, Qt::Key_C, Qt::ControlModifier)();
-        EXPECT_EQ(clipboard(), expected);
-    }
-    // No menu on the header or below the rows.
     for (QWidget* place : {grid.horizontalHeader()->viewport(), grid.viewport()}) {
-        rightClickAt(place, QPoint(5, place->height() - 3));
+        rightClickAt(place, QPoint(5, place->height() - 3));  // header, below the rows
         QTest::qWait(20);
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     }
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(ResultActionsTest, OpenedFilesShowVisitedOnEveryPageAndSearchTheHeaderStaysAsDesigned) {
-    search(QStringLiteral("film"));
-    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, cellCentre(1, 4));
+TEST_F(ResultActionsTest, OpenedFilesShowVisitedOnLaterPagesAndSearchesAndTheGridKeepsItsDesign) {
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(at(1, 4)).center());
     ASSERT_EQ(shell.opened, QStringList{fileUrl});
-    const auto visitedRows = [this] {
+    const auto visited = [this] {
         QList<int> rows;
         for (int row = 1; row < grid.Rows(); ++row) {
-            if (textColour(row, 0) == visitedColour() && textColour(row, 8) == visitedColour()) {
+            if (at(row, 0).data(Qt::ForegroundRole) == visitedColour() &&
+                at(row, 8).data(Qt::AccessibleDescriptionRole).toString().endsWith("（已访问）")) {
                 rows << row;
             }
         }
         return rows;
     };
-    EXPECT_EQ(visitedRows(), QList<int>{1});
-    EXPECT_EQ(grid.model()->index(0, 1).data(Qt::AccessibleDescriptionRole),
-              QStringLiteral("abcdef（已访问）"));
+    EXPECT_EQ(visited(), QList<int>{1});
     QTest::mouseClick(form.Command2, Qt::LeftButton);
-    EXPECT_EQ(grid.Cell(2, 1).Text(), QStringLiteral("p2"));
-    EXPECT_EQ(visitedRows(), QList<int>{1});
+    ASSERT_EQ(grid.Cell(2, 1).Text(), QStringLiteral("p2"));
+    EXPECT_EQ(visited(), QList<int>{1});
     search(QStringLiteral("other"));
-    EXPECT_EQ(visitedRows(), QList<int>{1});
+    EXPECT_EQ(visited(), QList<int>{1});
 
-    const QStringList headers{"下载", "fileID", "名称",     "格式", "语言",
-                              "版本", "分段",   "电影全名", "时间"};
-    const int widths[] = {50, 50, 220, 50, 50, 220, 30, 150, 50};
-    for (int k = 0; k < 9; ++k) {
-        EXPECT_EQ(grid.Cell(0, k).Text(), headers[k]);
-        EXPECT_EQ(grid.columnWidth(k), widths[k]);
-    }
+    EXPECT_EQ(grid.Cell(0, 1).Text(), QStringLiteral("fileID"));  // the design is untouched
+    EXPECT_EQ(grid.columnWidth(2) + grid.columnWidth(8), 270);
 }
 
 TEST_F(ResultActionsTest, KeywordsSearchedAreOfferedNewestFirstAndChoosingOnlyFillsTheBox) {
-    QStringList keywords;
-    for (const int i :
-         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 0, 1, 2}) {
-        keywords = withKeywordFirst(keywords, QString::number(i));
+    for (int i = 0; i < 22; ++i) {
+        search(QStringLiteral("k%1").arg(i));
     }
-    EXPECT_EQ(keywords.size(), KeywordHistory::kMaxKeywords);
-    EXPECT_EQ(keywords.mid(0, 4), (QStringList{"2", "1", "0", "21"}));
-    EXPECT_EQ(keywords.last(), QStringLiteral("5"));
-
-    search(QStringLiteral("alpha"));
-    form.Text4->setText(QStringLiteral("beta"));
-    QTest::keyClick(form.Text4, Qt::Key_Return);
-    search(QStringLiteral("alpha"));
-    search(QString());  // the empty-keyword message: nothing searched, nothing kept
+    search(QStringLiteral("k5"));
+    form.Text4->clear();
+    QTest::keyClick(form.Text4, Qt::Key_Return);  // the empty-keyword message: nothing kept
     QCompleter* completer = form.Text4->completer();
-    ASSERT_NE(completer, nullptr);
     QAbstractItemView* popup = completer->popup();
     const auto offered = [completer] {
         QStringList texts;
@@ -255,44 +202,43 @@ TEST_F(ResultActionsTest, KeywordsSearchedAreOfferedNewestFirstAndChoosingOnlyFi
         return texts;
     };
 
-    const size_t requests = server.targets().size();
     form.Text4->setFocus();
     QTest::keyClick(form.Text4, Qt::Key_Down, Qt::AltModifier);
     ASSERT_TRUE(QTest::qWaitFor([popup] { return popup->isVisible(); }, 2000));
-    EXPECT_EQ(offered(), (QStringList{"alpha", "beta"}));
+    const QStringList all = offered();
+    EXPECT_EQ(all.size(), 20);
+    EXPECT_EQ(all.mid(0, 3), (QStringList{"k5", "k21", "k20"}));
+    EXPECT_EQ(all.last(), QStringLiteral("k2"));
+
+    const size_t requests = server.targets().size();
     popup->setCurrentIndex(popup->model()->index(1, 0));
     QTest::keyClick(popup, Qt::Key_Return);
-    EXPECT_EQ(form.Text4->text(), QStringLiteral("beta"));
+    EXPECT_EQ(form.Text4->text(), QStringLiteral("k21"));
     EXPECT_EQ(server.targets().size(), requests);  // choosing did not search
 
     // Typing offers what matches; Enter with nothing chosen searches what was typed.
     form.Text4->clear();
-    QTest::keyClicks(form.Text4, QStringLiteral("ph"));
+    QTest::keyClicks(form.Text4, QStringLiteral("k1"));
     ASSERT_TRUE(QTest::qWaitFor([popup] { return popup->isVisible(); }, 2000));
-    EXPECT_EQ(offered(), QStringList{"alpha"});
+    EXPECT_EQ(offered().size(), 10);  // k10 to k19: k1 fell out of the twenty
     popup->setCurrentIndex(QModelIndex());
     QTest::keyClick(popup, Qt::Key_Return);
-    EXPECT_EQ(server.targets().back(), "/search/sub:ph");
-    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(server.targets().back(), "/search/sub:k1");
 }
 
 TEST_F(ResultActionsTest, AltLeftAndAltRightPressThePageButtonsOnlyWhenEnabled) {
-    search(QStringLiteral("film"));
-    const struct {
-        Qt::Key key;
-        int page;
-    } steps[] = {{Qt::Key_Left, 1}, {Qt::Key_Right, 2}, {Qt::Key_Right, 3},
-                 {Qt::Key_Left, 2}, {Qt::Key_Left, 1},  {Qt::Key_Left, 1}};
     size_t requests = server.targets().size();
-    for (const auto& step : steps) {
-        const bool moves = step.page != form.PageNo;
-        QTest::keyClick(form.Text4, step.key, Qt::AltModifier);
-        EXPECT_EQ(form.PageNo, step.page);
-        EXPECT_EQ(server.targets().size(), requests += moves ? 1 : 0);
+    for (const auto& [key, page] : {std::pair{Qt::Key_Left, 1},
+                                    {Qt::Key_Right, 2},
+                                    {Qt::Key_Right, 3},
+                                    {Qt::Key_Left, 2},
+                                    {Qt::Key_Left, 1},
+                                    {Qt::Key_Left, 1}}) {
+        requests += page != form.PageNo ? 1 : 0;
+        QTest::keyClick(form.Text4, key, Qt::AltModifier);
+        EXPECT_EQ(form.PageNo, page);
+        EXPECT_EQ(server.targets().size(), requests);
     }
-    EXPECT_FALSE(form.Command3->isEnabled());
-    EXPECT_EQ(form.Command3->text(), QStringLiteral("上一页"));
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 }  // namespace
