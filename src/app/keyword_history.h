@@ -9,13 +9,13 @@ class QStringListModel;
 
 namespace vantrel {
 
-// The keywords searched since the window opened, newest first, each once, at most kMaxKeywords.
-// Kept in memory only.
+// The list of keywords searched with one more: newest first, each once, at most kMaxKeywords.
 QStringList withKeywordFirst(QStringList keywords, const QString& keyword);
 
-// Offers the keywords searched so far in the keyword box: as a drop-down while typing, and on
-// Down or Alt+Down in an empty box. Choosing one puts it in the box and does nothing more; Enter
-// while the list shows with nothing chosen in it still reaches the box and searches.
+// Offers the keywords searched since the window opened (in memory only) in the keyword box: as a
+// drop-down while typing, and on Down or Alt+Down in an empty box. Choosing one puts it in the box
+// and does nothing more; Enter while the list shows with nothing chosen in it still reaches the box
+// and searches.
 class KeywordHistory final : public QObject {
     Q_OBJECT
 public:
