@@ -61,6 +61,7 @@ Form1::Form1(const Platform& platform, SiteConfig site, QWidget* parent)
     createControls();
     setTabOrder();
     connectEvents();
+    addConveniences();
     runEvent([this] { Form_Load(); });
     Text4->setFocus();
 }

@@ -19,7 +19,9 @@ class ClickableLabel;
 class Grid;
 class HiddenTextField;
 class HttpClient;
+class KeywordHistory;
 class MessageBox;
+class ResultActions;
 class Shell;
 
 // What the window needs from the outside world. Tests hand in a loopback server's client, a
@@ -91,11 +93,14 @@ private:
     void connectEvents();
     void setPageCaption();
     bool runToEnd(const std::function<void()>& procedure);
+    void addConveniences();
 
     Platform platform_;
     SiteConfig site_;
     bool procedureRunning_ = false;
     std::vector<std::function<void()>> waitingProcedures_;
+    ResultActions* resultActions_ = nullptr;    // row menu, copying, visited rows
+    KeywordHistory* keywordHistory_ = nullptr;  // keywords searched, offered by Text4
 };
 
 }  // namespace vantrel
