@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/clickable_label.h"
+#include "app/download_wait.h"
 #include "app/result_grid_setup.h"
 #include "app/twips.h"
 #include "grid/grid.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 #include <new>
 #include <utility>
@@ -59,6 +61,7 @@ Form1::Form1(const Platform& platform, SiteConfig site, QWidget* parent)
     createControls();
     setTabOrder();
     connectEvents();
+    addConveniences();
     runEvent([this] { Form_Load(); });
     Text4->setFocus();
 }
@@ -161,11 +164,35 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::runEvent(const std::function<void()>& procedure) {
+    if (procedureRunning_) {
+        // Input cannot get here while a procedure runs (a download holds it back), but a timer
+        // can, such as the delayed click of an access key. Its procedure runs after this one.
+        waitingProcedures_.push_back(procedure);
+        return;
+    }
+    const bool windowClosed = runToEnd(procedure);
+    if (windowClosed) {
+        waitingProcedures_.clear();
+        close();
+        return;
+    }
+    while (!waitingProcedures_.empty()) {
+        const std::function<void()> next = std::move(waitingProcedures_.front());
+        waitingProcedures_.erase(waitingProcedures_.begin());
+        runEvent(next);
+    }
+}
+
+// Runs one procedure and reports its error; true when the user closed the window meanwhile.
+bool Form1::runToEnd(const std::function<void()>& procedure) {
+    const QScopedValueRollback<bool> running(procedureRunning_, true);
     int number = 0;
     QString description;
     try {
         procedure();
-        return;
+        return false;
+    } catch (const WindowClosedDuringWait&) {
+        return true;
     } catch (const AppError& error) {
         number = error.number();
         description = error.description();
@@ -178,6 +205,7 @@ void Form1::runEvent(const std::function<void()>& procedure) {
     }
     platform_.messages.show(this, windowTitle(),
                             QStringLiteral("运行时错误 '%1':\n\n%2").arg(number).arg(description));
+    return false;
 }
 
 QString Form1::ChangeUtf(const QString& text) const {

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QGroupBox;
 class QLabel;
@@ -18,7 +19,9 @@ class ClickableLabel;
 class Grid;
 class HiddenTextField;
 class HttpClient;
+class KeywordHistory;
 class MessageBox;
+class ResultActions;
 class Shell;
 
 // What the window needs from the outside world. Tests hand in a loopback server's client, a
@@ -74,7 +77,9 @@ public:
     void ShowResults();
 
     // Runs an event procedure. An error it raises ends it there and is shown in a message box
-    // with its number and description; the window stays open and usable.
+    // with its number and description; the window stays open and usable. A procedure asked for
+    // while another runs waits for that one to end. Closing the window during a download ends
+    // the procedure without a message and closes the window.
     void runEvent(const std::function<void()>& procedure);
 
     const SiteConfig& site() const { return site_; }
@@ -89,9 +94,15 @@ private:
     template <typename Sender, typename Signal, typename... Args>
     void route(Sender* sender, Signal signal, void (Form1::*procedure)(Args...));
     void setPageCaption();
+    bool runToEnd(const std::function<void()>& procedure);
+    void addConveniences();
 
     Platform platform_;
     SiteConfig site_;
+    bool procedureRunning_ = false;
+    std::vector<std::function<void()>> waitingProcedures_;
+    ResultActions* resultActions_ = nullptr;    // row menu, copying, visited rows
+    KeywordHistory* keywordHistory_ = nullptr;  // keywords searched, offered by Text4
 };
 
 }  // namespace vantrel

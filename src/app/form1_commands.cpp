@@ -1,6 +1,7 @@
 // The search command, the Enter key and the two page commands.
 #include "app/form1.h"
 
+#include "app/keyword_history.h"
 #include "platform/busy_cursor.h"
 #include "platform/hidden_text_field.h"
 #include "platform/int16.h"
@@ -26,6 +27,7 @@ void Form1::goCmd_Click() {
                                 QStringLiteral("字幕名称不能为空！^__^"));
         return;
     }
+    keywordHistory_->add(Text4->text());
     const BusyCursor busy;
     MakeSearchUrl();
     FetchResults();

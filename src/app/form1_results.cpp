@@ -1,7 +1,8 @@
 // Filling the grid from a downloaded page, and opening a chosen result.
 #include "app/form1.h"
-#include "app/result_grid_fill.h"
 
+#include "app/result_actions.h"
+#include "app/result_grid_fill.h"
 #include "grid/grid.h"
 #include "platform/hidden_text_field.h"
 #include "platform/int16.h"
@@ -20,9 +21,11 @@ void Form1::Grid1_RowActivate(int first, int) {
         return;
     }
     const qint16 row = Grid1->ActiveCell().Row();
-    const QString url = subtitleFileUrl(site_.host, Grid1->Cell(row, FileId).Text());
+    const QString fileId = Grid1->Cell(row, FileId).Text();
+    const QString url = subtitleFileUrl(site_.host, fileId);
     Text3->setText(url + QLatin1Char('|') + QString::number(row));
     platform_.shell.open(url);
+    resultActions_->markOpened(fileId);
 }
 
 }  // namespace vantrel

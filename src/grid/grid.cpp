@@ -116,6 +116,21 @@ void Grid::lock(const GridRange& range, bool locked) {
 }
 
 void Grid::keyPressEvent(QKeyEvent* event) {
+    const bool menuKey = event->key() == Qt::Key_Menu ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (menuKey) {
+        event->accept();
+        queueKeyboardMenu();
+        return;
+    }
+    if (event->matches(QKeySequence::Copy)) {
+        // What a row copies is the caller's to say, not the current cell's text.
+        event->accept();
+        if (currentIndex().isValid()) {
+            emit copyRequested(currentIndex().row() + 1);
+        }
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && currentIndex().isValid()) {
         event->accept();

@@ -8,6 +8,7 @@
 #include <QVariant>
 
 #include <array>
+#include <functional>
 
 namespace vantrel {
 
@@ -49,12 +50,26 @@ public:
     // widens it to cover that range too, unlocking a range that covers it clears it.
     bool isLocked(int row, int col) const;
 
+    // Makes a data row current and chooses it, exactly as a double click on it would.
+    void chooseRow(int row);
+
+    // Rows for which isVisited(row) holds show their texts in the visited colour and say so to
+    // assistive tools. Call refreshVisited() when the answer may have changed.
+    void setVisitedRows(std::function<bool(int row)> isVisited);
+    void refreshVisited();
+
 signals:
     // Raised with first = 1 when the user chooses a row; the active cell then stands on it.
     void rowActivated(int first, int second);
+    // The user asked for a data row's menu (right click, the Menu key or Shift+F10); the row is
+    // current by then. Never raised for the header row or the empty area.
+    void rowMenuRequested(int row, const QPoint& globalPos);
+    // The user pressed the copy key (Ctrl+C) on a current data row.
+    void copyRequested(int row);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -66,6 +81,7 @@ private:
     friend class GridFont;
 
     void activateRow(const QModelIndex& index);
+    void queueKeyboardMenu();
     void fitRowsToFont();
     void lock(const GridRange& range, bool locked);
     void applyMember(GridMember member, qint64 value);
@@ -74,6 +90,7 @@ private:
     GridDelegate* delegate_;
     std::array<QVariant, kGridMembers.size()> members_;
     QRect lockedArea_;  // x = column, y = row
+    bool keyboardMenuQueued_ = false;
 };
 
 }  // namespace vantrel

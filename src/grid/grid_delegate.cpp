@@ -1,7 +1,11 @@
 #include "grid/grid_delegate.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QPen>
+#include <QToolTip>
 
 namespace vantrel {
 
@@ -9,6 +13,39 @@ void GridDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelInd
     QStyledItemDelegate::initStyleOption(option, index);
     // The first data row is plain, the second tinted, and so on.
     option->backgroundBrush = index.row() % 2 == 0 ? look_.cellColour : look_.alternateColour;
+    // A visited row keeps its colour when it is the chosen one too.
+    const QVariant visited = index.data(Qt::ForegroundRole);
+    if (visited.isValid()) {
+        option->palette.setColor(QPalette::HighlightedText, visited.value<QColor>());
+    }
+}
+
+bool GridDelegate::textIsCut(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    if (cell.text.isEmpty()) {
+        return false;
+    }
+    const QWidget* widget = cell.widget;
+    const QStyle* style = widget ? widget->style() : QApplication::style();
+    // The style draws the text inside its text rectangle, less a margin on either side.
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &cell, widget) + 1;
+    const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget);
+    return cell.fontMetrics.horizontalAdvance(cell.text) > textRect.width() - 2 * margin;
+}
+
+bool GridDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                             const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (event->type() != QEvent::ToolTip || !index.isValid()) {
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    }
+    if (textIsCut(option, index)) {
+        QToolTip::showText(event->globalPos(), index.data().toString(), view->viewport(),
+                           option.rect);
+    } else {
+        QToolTip::hideText();
+    }
+    return true;
 }
 
 void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -27,10 +27,19 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
         return {};
     }
-    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) {
-        return {};
+    const QString& text = cells_[static_cast<std::size_t>(index.row()) * cols_ + index.column()];
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::AccessibleTextRole:
+            return text;
+        case Qt::AccessibleDescriptionRole:
+            // The whole text, however narrow the column, and whether the row was opened.
+            return isVisited(index.row()) ? text + QStringLiteral("（已访问）") : text;
+        case Qt::ForegroundRole:
+            return isVisited(index.row()) ? QVariant(visitedColour()) : QVariant();
+        default:
+            return {};
     }
-    return cells_[static_cast<std::size_t>(index.row()) * cols_ + index.column()];
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -74,6 +83,18 @@ void GridModel::setRows(int n) {
     }
     if (headerShownChanges) {
         emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
+    }
+}
+
+void GridModel::setVisitedRows(std::function<bool(int row)> isVisited) {
+    isVisited_ = std::move(isVisited);
+    visitedChanged();
+}
+
+void GridModel::visitedChanged() {
+    if (dataRows() > 0) {
+        emit dataChanged(index(0, 0), index(dataRows() - 1, cols_ - 1),
+                         {Qt::ForegroundRole, Qt::AccessibleDescriptionRole});
     }
 }
 

@@ -1,11 +1,18 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace vantrel {
+
+// The texts of a visited row: the usual link purple, readable on white and on the tinted rows.
+inline QColor visitedColour() {
+    return QColor(85, 26, 139);
+}
 
 // The texts of the grid. Rows are numbered as callers number them: row 0 is the header row
 // (shown by the view's horizontal header) and data row k is the model's row k - 1. All cells live
@@ -35,8 +42,13 @@ public:
     void checkRow(int row) const;
     void checkCol(int col) const;
 
+    // Rows the test holds for are shown in the visited colour and described as visited.
+    void setVisitedRows(std::function<bool(int row)> isVisited);
+    void visitedChanged();
+
 private:
     int dataRows() const { return rows_ > 0 ? rows_ - 1 : 0; }
+    bool isVisited(int modelRow) const { return isVisited_ && isVisited_(modelRow + 1); }
     QString& cellAt(int row, int col);
     void noteChanged(int row, int col);
     void clampPendingTo(int dataRowCount);
@@ -46,6 +58,7 @@ private:
     int cols_;
     std::vector<QString> header_;  // row 0
     std::vector<QString> cells_;   // rows 1 and up, row by row
+    std::function<bool(int row)> isVisited_;
 
     // Cells written since the last notice: data rows as model rows, plus the header columns.
     bool flushQueued_ = false;

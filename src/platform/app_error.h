@@ -22,6 +22,9 @@ constexpr int CannotConnect = -2146697211;    // no such host, refused, no secur
 constexpr int DownloadTimeout = -2146697205;  // connect time-out, stalled or over-long download
 constexpr int DownloadFailed = -2146697208;   // reset, empty reply, body too large, redirect loop
 constexpr int InvalidUrl = -2146697214;       // not an http or https URL
+
+// The user stopped the download with Escape: the signed value of 0x80004004, "operation aborted".
+constexpr int DownloadCancelled = -2147467260;
 }  // namespace errors
 
 // An error raised by a procedure of the window. It travels up to the window's one error path,

@@ -3,6 +3,7 @@
 #include "platform/app_error.h"
 #include "platform/body_text.h"
 #include "platform/curl_failure.h"
+#include "platform/curl_steps.h"
 #include "platform/wire_url.h"
 
 #include <curl/curl.h>
@@ -213,7 +214,7 @@ public:
         char message[CURL_ERROR_SIZE] = {};
         configure(handle.get(), transfer, message);
 
-        const CURLcode result = curl_easy_perform(handle.get());
+        const CURLcode result = performInSteps(handle.get(), keepWaiting_);
         if (transfer.outOfMemory) {
             throw std::bad_alloc();
         }
@@ -223,6 +224,8 @@ public:
         text_ = decodeBodyText(transfer.body, lastContentType(handle.get()));
         readyState_ = ReadyStateComplete;
     }
+
+    void setKeepWaiting(KeepWaiting keepWaiting) override { keepWaiting_ = std::move(keepWaiting); }
 
     int readyState() const override { return readyState_; }
     QString responseText() const override { return text_; }
@@ -257,6 +260,7 @@ private:
     int readyState_ = 0;
     QByteArray wireUrl_;
     QString text_;
+    KeepWaiting keepWaiting_;
 };
 
 }  // namespace

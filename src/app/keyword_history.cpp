@@ -1,0 +1,68 @@
+#include "app/keyword_history.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStringListModel>
+
+namespace vantrel {
+
+QStringList withKeywordFirst(QStringList keywords, const QString& keyword) {
+    keywords.removeAll(keyword);
+    keywords.prepend(keyword);
+    while (keywords.size() > KeywordHistory::kMaxKeywords) {
+        keywords.removeLast();
+    }
+    return keywords;
+}
+
+KeywordHistory::KeywordHistory(QLineEdit& box)
+    : QObject(&box),
+      box_(box),
+      model_(new QStringListModel(this)),
+      completer_(new QCompleter(model_, this)) {
+    completer_->setCompletionMode(QCompleter::PopupCompletion);
+    completer_->setFilterMode(Qt::MatchContains);  // a film is often remembered by a middle word
+    completer_->setCaseSensitivity(Qt::CaseInsensitive);
+    completer_->setModelSorting(QCompleter::UnsortedModel);
+    box_.setCompleter(completer_);
+    box_.installEventFilter(this);
+    completer_->popup()->installEventFilter(this);
+}
+
+void KeywordHistory::add(const QString& keyword) {
+    model_->setStringList(withKeywordFirst(model_->stringList(), keyword));
+}
+
+QStringList KeywordHistory::keywords() const {
+    return model_->stringList();
+}
+
+bool KeywordHistory::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return QObject::eventFilter(watched, event);
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    QAbstractItemView* popup = completer_->popup();
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    const bool down =
+        key->key() == Qt::Key_Down && (mods == Qt::NoModifier || mods == Qt::AltModifier);
+    if (watched == &box_ && down && box_.text().isEmpty() && model_->rowCount() > 0) {
+        completer_->setCompletionPrefix(QString());
+        completer_->complete();
+        return true;
+    }
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (watched == popup && enter && !popup->currentIndex().isValid()) {
+        // Nothing chosen from the list: Enter is the box's, and searches as always.
+        popup->hide();
+        QKeyEvent forwarded(key->type(), key->key(), key->modifiers(), key->text());
+        QCoreApplication::sendEvent(&box_, &forwarded);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace vantrel
