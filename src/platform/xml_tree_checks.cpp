@@ -1,5 +1,7 @@
 #include "platform/xml_checks.h"
 
+#include "platform/uri_reference.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -107,9 +109,10 @@ bool readDeclaration(pugi::xml_attribute attribute, std::string_view& prefix,
                      std::string_view& uri) {
     const std::string_view name = attribute.name();
     uri = attribute.value();
+    // A namespace name is a URI reference; the empty default undeclares.
     if (name == "xmlns") {
         prefix = {};
-        return uri != kXmlNamespace && uri != kXmlnsNamespace;
+        return uri.empty() || (uri != kXmlNamespace && uri != kXmlnsNamespace && isUriReference(uri));
     }
     prefix = name.substr(6);
     size_t at = 0;
@@ -120,7 +123,7 @@ bool readDeclaration(pugi::xml_attribute attribute, std::string_view& prefix,
     if (prefix == "xml") {
         return uri == kXmlNamespace;
     }
-    return !uri.empty() && uri != kXmlNamespace && uri != kXmlnsNamespace;
+    return !uri.empty() && uri != kXmlNamespace && uri != kXmlnsNamespace && isUriReference(uri);
 }
 
 bool isDeclaration(std::string_view name) {

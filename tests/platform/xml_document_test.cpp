@@ -53,7 +53,9 @@ TEST(XmlDocument, LoadsEmptyExactlyWhenARuleIsBroken) {
         broken(u"<a:b:c xmlns:a='u'/>"), broken(u"<a xmlns:p=''/>"), broken(u"<xmlns:a/>"),
         broken(u"<a xmlns:xml='u'/>"), broken(u"<a xmlns:xmlns='u'/>"),
         broken(u"<a xmlns:p='http://www.w3.org/XML/1998/namespace'/>"),
-        broken(u"<a xmlns='http://www.w3.org/2000/xmlns/'/>"),
+        broken(u"<a xmlns='http://www.w3.org/2000/xmlns/'/>"), broken(u"<a xmlns:p='a b'/>"),
+        broken(u"<a xmlns='\u00E9'/>"), broken(u"<a xmlns='1:x'/>"), broken(u"<a xmlns='//h:/'/>"),
+        good(u"<a xmlns='urn:x%20y?q#[f]' xmlns:p='../r;x=1' xmlns:q='//u@[::1]:80/p'/>"),
         good(u"<p:a xmlns:p='u'><p:b xml:lang='en' xmlns=''/></p:a>"),
         // Names, fifth edition.
         broken(u"<a\u00D7/>"), broken(u"<-a/>"), broken(u"<a\u3000b/>"), broken(u"<a \u0300b='1'/>"),
