@@ -23,9 +23,7 @@ class UriReader {
 public:
     explicit UriReader(std::string_view text) : text_(text) {}
 
-    bool reference() {
-        return absolute() || (at_ = 0, relative());
-    }
+    bool reference() { return absolute() || (at_ = 0, relative()); }
 
 private:
     char peek(size_t ahead = 0) const {
@@ -135,9 +133,7 @@ private:
         return hierarchy(false) && tail();
     }
 
-    bool relative() {
-        return hierarchy(true) && tail();
-    }
+    bool relative() { return hierarchy(true) && tail(); }
 
     std::string_view text_;
     size_t at_ = 0;

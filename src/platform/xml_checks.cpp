@@ -116,8 +116,7 @@ bool hasOnlyXmlCharacters(QStringView text) {
 }
 
 bool needsRawMarkupCheck(std::string_view text) {
-    return text.find('&') != std::string_view::npos ||
-           text.find("]]>") != std::string_view::npos;
+    return text.find('&') != std::string_view::npos || text.find("]]>") != std::string_view::npos;
 }
 
 bool rawMarkupIsWellFormed(std::string_view text) {
@@ -161,7 +160,7 @@ bool rawMarkupIsWellFormed(std::string_view text) {
                 if (text[at] == '"' || text[at] == '\'') {
                     const size_t close = text.find(text[at], at + 1);
                     at = tag || close == std::string_view::npos ? skipAttributeValue(text, at)
-                                                               : close + 1;
+                                                                : close + 1;
                     if (at == std::string_view::npos) {
                         return false;
                     }

@@ -19,8 +19,8 @@ namespace vantrel::xml {
 // The parser options every loader uses: comments and instructions become nodes so that they can
 // be checked, and no node of a record is dropped silently.
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata |
-                                   pugi::parse_comments | pugi::parse_pi |
-                                   pugi::parse_declaration | pugi::parse_doctype;
+                                   pugi::parse_comments | pugi::parse_pi | pugi::parse_declaration |
+                                   pugi::parse_doctype;
 
 inline bool isXmlSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -43,9 +43,9 @@ bool declarationIsWellFormed(std::string_view text);
 
 // What the walk of a parsed tree found out, node by node.
 struct NodeFindings {
-    bool broken = false;            // a rule is broken
-    bool usesNamespaces = false;    // a prefixed name or a declaration: run namespacesAreWellFormed
-    bool ltInAttribute = false;     // a "<" in a decoded attribute value: raw unless referenced
+    bool broken = false;          // a rule is broken
+    bool usesNamespaces = false;  // a prefixed name or a declaration: run namespacesAreWellFormed
+    bool ltInAttribute = false;   // a "<" in a decoded attribute value: raw unless referenced
 };
 
 // Names, attributes given twice, comments and instruction targets of one node.

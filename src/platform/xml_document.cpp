@@ -131,10 +131,9 @@ bool XmlDocument::loadXML(QStringView text) {
     if ((rawChecked && !xml::rawMarkupIsWellFormed(utf8)) || !xml::declarationIsWellFormed(utf8)) {
         return false;
     }
-    const pugi::xml_parse_result result =
-        document_.load_buffer_inplace(buffer_.data(), buffer_.size(),
-                                      xml::kParseOptions | pugi::parse_fragment,
-                                      pugi::encoding_utf8);
+    const pugi::xml_parse_result result = document_.load_buffer_inplace(
+        buffer_.data(), buffer_.size(), xml::kParseOptions | pugi::parse_fragment,
+        pugi::encoding_utf8);
     xml::NodeFindings findings;
     if (result && xml::topLevelIsWellFormed(document_, buffer_.data())) {
         // One walk checks every node and serves all the selections that follow.

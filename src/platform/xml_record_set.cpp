@@ -128,7 +128,8 @@ bool XmlRecordSet::selectAll(const std::vector<XmlSelector>& selectors, bool raw
     // A broken record, or a "<" in an attribute value that may stand there raw: whichever
     // record it is, loading them one by one finds it.
     return !findings.broken && !(findings.ltInAttribute && !rawChecked) &&
-           !(findings.usesNamespaces && !xml::namespacesAreWellFormed(document_.document_element()));
+           !(findings.usesNamespaces &&
+             !xml::namespacesAreWellFormed(document_.document_element()));
 }
 
 XmlNodeList XmlRecordSet::selectNodes(size_t record, size_t selector) const {

@@ -112,7 +112,8 @@ bool readDeclaration(pugi::xml_attribute attribute, std::string_view& prefix,
     // A namespace name is a URI reference; the empty default undeclares.
     if (name == "xmlns") {
         prefix = {};
-        return uri.empty() || (uri != kXmlNamespace && uri != kXmlnsNamespace && isUriReference(uri));
+        return uri.empty() ||
+               (uri != kXmlNamespace && uri != kXmlnsNamespace && isUriReference(uri));
     }
     prefix = name.substr(6);
     size_t at = 0;
@@ -153,7 +154,8 @@ bool doctypeIsWellFormed(std::string_view text) {
         for (size_t i = at + 1; publicId && i < close; ++i) {
             const char c = text[i];
             if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                  std::strchr(" \r\n-'()+,./:=?;!*#@$_%", c) != nullptr) || c == '\0') {
+                  std::strchr(" \r\n-'()+,./:=?;!*#@$_%", c) != nullptr) ||
+                c == '\0') {
                 return false;
             }
         }
@@ -188,31 +190,31 @@ bool doctypeIsWellFormed(std::string_view text) {
 
 void checkNode(pugi::xml_node node, NodeFindings& findings) {
     switch (node.type()) {
-    case pugi::node_element: {
-        const std::string_view name = node.name();
-        findings.broken |= !isName(name);
-        findings.usesNamespaces |= name.find(':') != std::string_view::npos;
-        if (node.first_attribute()) {
-            checkAttributes(node, findings);
+        case pugi::node_element: {
+            const std::string_view name = node.name();
+            findings.broken |= !isName(name);
+            findings.usesNamespaces |= name.find(':') != std::string_view::npos;
+            if (node.first_attribute()) {
+                checkAttributes(node, findings);
+            }
+            break;
         }
-        break;
-    }
-    case pugi::node_comment: {
-        const std::string_view text = node.value();
-        findings.broken |= text.find("--") != std::string_view::npos ||
-                           (!text.empty() && text.back() == '-');
-        break;
-    }
-    case pugi::node_pi: {
-        // The target "xml" is reserved in every letter case; targets take no colon.
-        const std::string_view target = node.name();
-        findings.broken |= !isName(target) || target.find(':') != std::string_view::npos ||
-                           (target.size() == 3 && (target[0] | 0x20) == 'x' &&
-                            (target[1] | 0x20) == 'm' && (target[2] | 0x20) == 'l');
-        break;
-    }
-    default:
-        break;
+        case pugi::node_comment: {
+            const std::string_view text = node.value();
+            findings.broken |=
+                text.find("--") != std::string_view::npos || (!text.empty() && text.back() == '-');
+            break;
+        }
+        case pugi::node_pi: {
+            // The target "xml" is reserved in every letter case; targets take no colon.
+            const std::string_view target = node.name();
+            findings.broken |= !isName(target) || target.find(':') != std::string_view::npos ||
+                               (target.size() == 3 && (target[0] | 0x20) == 'x' &&
+                                (target[1] | 0x20) == 'm' && (target[2] | 0x20) == 'l');
+            break;
+        }
+        default:
+            break;
     }
 }
 
@@ -301,33 +303,33 @@ bool topLevelIsWellFormed(const pugi::xml_document& document, const char* buffer
     bool first = true;
     for (pugi::xml_node child = document.first_child(); child; child = child.next_sibling()) {
         switch (child.type()) {
-        case pugi::node_element:
-            ++elements;
-            break;
-        case pugi::node_pcdata:
-            for (const char* c = child.value(); *c; ++c) {
-                if (!isXmlSpace(*c)) {
+            case pugi::node_element:
+                ++elements;
+                break;
+            case pugi::node_pcdata:
+                for (const char* c = child.value(); *c; ++c) {
+                    if (!isXmlSpace(*c)) {
+                        return false;
+                    }
+                }
+                break;
+            case pugi::node_declaration:
+                // "<?xml" at the very start: its text was checked before parsing.
+                if (!first || child.name() != start + 2 || std::strcmp(child.name(), "xml") != 0) {
                     return false;
                 }
-            }
-            break;
-        case pugi::node_declaration:
-            // "<?xml" at the very start: its text was checked before parsing.
-            if (!first || child.name() != start + 2 || std::strcmp(child.name(), "xml") != 0) {
-                return false;
-            }
-            break;
-        case pugi::node_doctype:
-            if (++doctypes > 1 || elements > 0 || !doctypeIsWellFormed(child.value()) ||
-                !isXmlSpace(child.value()[-1])) {
-                return false;
-            }
-            break;
-        case pugi::node_comment:
-        case pugi::node_pi:
-            break;
-        default:
-            return false;  // CDATA
+                break;
+            case pugi::node_doctype:
+                if (++doctypes > 1 || elements > 0 || !doctypeIsWellFormed(child.value()) ||
+                    !isXmlSpace(child.value()[-1])) {
+                    return false;
+                }
+                break;
+            case pugi::node_comment:
+            case pugi::node_pi:
+                break;
+            default:
+                return false;  // CDATA
         }
         first = false;
     }
