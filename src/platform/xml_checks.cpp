@@ -1,5 +1,9 @@
 #include "platform/xml_checks.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 namespace vantrel::xml {
 
 namespace {
@@ -94,29 +98,52 @@ size_t skipAttributeValue(std::string_view text, size_t at) {
 bool hasOnlyXmlCharacters(QStringView text) {
     const char16_t* const units = text.utf16();
     const size_t size = static_cast<size_t>(text.size());
-    // Blocks of plain text pass with a few comparisons a unit, which the compiler vectorises;
-    // only a block with a suspect unit is looked at closely.
-    constexpr size_t kBlock = 64;
-    for (size_t start = 0; start < size; start += kBlock) {
-        const size_t end = std::min(size, start + kBlock);
-        bool suspect = false;
-        for (size_t i = start; i < end; ++i) {
-            const char16_t c = units[i];
-            suspect |= (c < 0x20) & (c != '\t') & (c != '\n') & (c != '\r');
-            suspect |= static_cast<char16_t>(c - 0xD800) < 0x800;
-            suspect |= c >= 0xFFFE;
+    // Blocks of plain text pass with a few comparisons a unit, which the compiler vectorises
+    // (the fixed block length lets it); only a block with a suspect unit is looked at closely.
+    // Tabs and line breaks are suspects too: rare enough in records to keep the test simple.
+    const auto suspect = [units](size_t from, size_t length) {
+        // Sixteen-bit lanes throughout, so that a vector holds as many units as it can.
+        std::uint16_t found = 0;
+        for (size_t i = from; i < from + length; ++i) {
+            const std::uint16_t c = units[i];
+            const std::uint16_t surrogateOffset = static_cast<std::uint16_t>(c - 0xD800u);
+            found |= static_cast<std::uint16_t>((c < 0x20u) | (surrogateOffset < 0x800u) |
+                                                (c >= 0xFFFEu));
         }
-        for (size_t i = start; suspect && i < end; ++i) {
+        return found != 0;
+    };
+    const auto allowed = [&](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i) {
             if (!isAllowedUnit(units, size, i)) {
                 return false;
             }
         }
+        return true;
+    };
+    constexpr size_t kBlock = 32;
+    size_t start = 0;
+    for (; start + kBlock <= size; start += kBlock) {
+        if (suspect(start, kBlock) && !allowed(start, start + kBlock)) {
+            return false;
+        }
     }
-    return true;
+    return !suspect(start, size - start) || allowed(start, size);
 }
 
 bool needsRawMarkupCheck(std::string_view text) {
-    return text.find('&') != std::string_view::npos || text.find("]]>") != std::string_view::npos;
+    if (std::memchr(text.data(), '&', text.size()) != nullptr) {
+        return true;
+    }
+    // "]]>" by its rare first character: the standard search steps byte by byte here.
+    const char* const end = text.data() + text.size();
+    for (const char* at = text.data();
+         (at = static_cast<const char*>(std::memchr(at, ']', static_cast<size_t>(end - at))));
+         ++at) {
+        if (end - at >= 3 && at[1] == ']' && at[2] == '>') {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool rawMarkupIsWellFormed(std::string_view text) {

@@ -48,8 +48,10 @@ struct NodeFindings {
     bool ltInAttribute = false;   // a "<" in a decoded attribute value: raw unless referenced
 };
 
-// Names, attributes given twice, comments and instruction targets of one node.
-void checkNode(pugi::xml_node node, NodeFindings& findings);
+// Checks of one node, given what the walk has read of it already: the name and attributes of an
+// element; a comment; the target of an instruction (other nodes need nothing).
+void checkElement(pugi::xml_node element, std::string_view name, NodeFindings& findings);
+void checkMarkup(pugi::xml_node node, pugi::xml_node_type type, NodeFindings& findings);
 
 // Prefixes bound where they are used, the reserved prefixes and namespaces kept to their roles,
 // and no attribute given twice under two prefixes of one namespace. Below and including root.

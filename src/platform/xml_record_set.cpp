@@ -92,8 +92,8 @@ bool XmlRecordSet::selectAll(const std::vector<XmlSelector>& selectors, bool raw
         Matcher(const std::vector<std::string>& names, xml::NodeFindings& findings)
             : names_(names), findings_(findings) {}
         void start(Selection* selections) { selections_ = selections; }
-        void match(pugi::xml_node& element) {
-            const std::string_view name = element.name();
+        void match(pugi::xml_node& element, std::string_view name) {
+            xml::checkElement(element, name, findings_);
             for (size_t i = 0; i < names_.size(); ++i) {
                 if (name == names_[i]) {
                     Selection& selection = selections_[i];
@@ -104,9 +104,11 @@ bool XmlRecordSet::selectAll(const std::vector<XmlSelector>& selectors, bool raw
             }
         }
         bool for_each(pugi::xml_node& node) override {
-            xml::checkNode(node, findings_);
-            if (node.type() == pugi::node_element) {
-                match(node);
+            const pugi::xml_node_type type = node.type();
+            if (type == pugi::node_element) {
+                match(node, node.name());
+            } else if (type != pugi::node_pcdata) {
+                xml::checkMarkup(node, type, findings_);
             }
             return true;
         }
@@ -121,8 +123,7 @@ bool XmlRecordSet::selectAll(const std::vector<XmlSelector>& selectors, bool raw
     Matcher matcher(names_, findings);
     for (size_t r = 0; r < records_.size(); ++r) {
         matcher.start(&selections_[r * names_.size()]);
-        xml::checkNode(records_[r], findings);
-        matcher.match(records_[r]);
+        matcher.match(records_[r], records_[r].name());
         records_[r].traverse(matcher);
     }
     // A broken record, or a "<" in an attribute value that may stand there raw: whichever

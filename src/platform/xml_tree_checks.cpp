@@ -3,6 +3,7 @@
 #include "platform/uri_reference.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace vantrel::xml {
@@ -41,18 +42,36 @@ char32_t nextCode(std::string_view text, size_t& at) {
     return code;
 }
 
+// Which ASCII bytes may stand in a name: 1 at its start and after, 2 only after.
+constexpr std::array<unsigned char, 256> kAsciiNameBytes = [] {
+    std::array<unsigned char, 256> bytes{};
+    for (int c = 0; c < 128; ++c) {
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+        const bool later = (c >= '0' && c <= '9') || c == '-' || c == '.';
+        bytes[static_cast<size_t>(c)] = letter ? 1 : later ? 2 : 0;
+    }
+    return bytes;
+}();
+
+// Most names: ASCII, no colon. A table look-up a byte.
+bool isPlainName(std::string_view text) {
+    if (text.empty() || kAsciiNameBytes[static_cast<unsigned char>(text[0])] != 1) {
+        return false;
+    }
+    for (const char c : text.substr(1)) {
+        if (kAsciiNameBytes[static_cast<unsigned char>(c)] == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Whether text is an XML name; colons are allowed here and looked at by the namespace check.
 bool isName(std::string_view text) {
     if (text.empty()) {
         return false;
     }
-    // Most names are plain ASCII letters and digits.
-    bool plain = (text[0] >= 'a' && text[0] <= 'z') || (text[0] >= 'A' && text[0] <= 'Z');
-    for (size_t i = 1; plain && i < text.size(); ++i) {
-        const char c = text[i];
-        plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    }
-    if (plain) {
+    if (isPlainName(text)) {
         return true;
     }
     size_t at = 0;
@@ -188,33 +207,27 @@ bool doctypeIsWellFormed(std::string_view text) {
 
 }  // namespace
 
-void checkNode(pugi::xml_node node, NodeFindings& findings) {
-    switch (node.type()) {
-        case pugi::node_element: {
-            const std::string_view name = node.name();
-            findings.broken |= !isName(name);
-            findings.usesNamespaces |= name.find(':') != std::string_view::npos;
-            if (node.first_attribute()) {
-                checkAttributes(node, findings);
-            }
-            break;
-        }
-        case pugi::node_comment: {
-            const std::string_view text = node.value();
-            findings.broken |=
-                text.find("--") != std::string_view::npos || (!text.empty() && text.back() == '-');
-            break;
-        }
-        case pugi::node_pi: {
-            // The target "xml" is reserved in every letter case; targets take no colon.
-            const std::string_view target = node.name();
-            findings.broken |= !isName(target) || target.find(':') != std::string_view::npos ||
-                               (target.size() == 3 && (target[0] | 0x20) == 'x' &&
-                                (target[1] | 0x20) == 'm' && (target[2] | 0x20) == 'l');
-            break;
-        }
-        default:
-            break;
+void checkElement(pugi::xml_node element, std::string_view name, NodeFindings& findings) {
+    if (!isPlainName(name)) {
+        findings.broken |= !isName(name);
+        findings.usesNamespaces |= name.find(':') != std::string_view::npos;
+    }
+    if (element.first_attribute()) {
+        checkAttributes(element, findings);
+    }
+}
+
+void checkMarkup(pugi::xml_node node, pugi::xml_node_type type, NodeFindings& findings) {
+    if (type == pugi::node_comment) {
+        const std::string_view text = node.value();
+        findings.broken |=
+            text.find("--") != std::string_view::npos || (!text.empty() && text.back() == '-');
+    } else if (type == pugi::node_pi) {
+        // The target "xml" is reserved in every letter case; targets take no colon.
+        const std::string_view target = node.name();
+        findings.broken |= !isName(target) || target.find(':') != std::string_view::npos ||
+                           (target.size() == 3 && (target[0] | 0x20) == 'x' &&
+                            (target[1] | 0x20) == 'm' && (target[2] | 0x20) == 'l');
     }
 }
 
@@ -344,9 +357,13 @@ void collectElements(pugi::xml_node root, std::vector<XmlElement>& elements,
         Collector(std::vector<XmlElement>& elements, NodeFindings& findings)
             : elements_(elements), findings_(findings) {}
         bool for_each(pugi::xml_node& node) override {
-            checkNode(node, findings_);
-            if (node.type() == pugi::node_element) {
-                elements_.push_back({std::string_view(node.name()), node});
+            const pugi::xml_node_type type = node.type();
+            if (type == pugi::node_element) {
+                const std::string_view name = node.name();
+                checkElement(node, name, findings_);
+                elements_.push_back({name, node});
+            } else {
+                checkMarkup(node, type, findings_);
             }
             return true;
         }
@@ -355,8 +372,8 @@ void collectElements(pugi::xml_node root, std::vector<XmlElement>& elements,
         std::vector<XmlElement>& elements_;
         NodeFindings& findings_;
     };
-    checkNode(root, findings);
     if (root.type() == pugi::node_element) {
+        checkElement(root, root.name(), findings);
         elements.push_back({std::string_view(root.name()), root});
     }
     Collector collector(elements, findings);
