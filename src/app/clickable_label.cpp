@@ -4,8 +4,22 @@
 
 namespace vantrel {
 
+void ClickableLabel::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void ClickableLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The default treats it as one more press; the release that follows must not click again.
+    pressed_ = false;
+    event->accept();
+}
+
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    if (click) {
         emit clicked();
     }
     QLabel::mouseReleaseEvent(event);

@@ -124,6 +124,7 @@ void Form1::createControls() {
     for (QPushButton* button : {Command2, Command3, goCmd}) {
         button->setAutoDefault(false);  // Enter in the keyword box belongs to its key procedure
         button->setDefault(false);
+        button->installEventFilter(this);  // Return and Enter press a focused button
     }
 }
 
@@ -152,6 +153,19 @@ void Form1::connectEvents() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    // Without being a default button, a focused push button takes Return and Enter as Space.
+    auto* const button = qobject_cast<QPushButton*>(watched);
+    if (button && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            modifiers == Qt::NoModifier) {
+            if (!key->isAutoRepeat() && button->isEnabled()) {
+                button->click();
+            }
+            return true;
+        }
+    }
     if (watched == Text4 && event->type() == QEvent::KeyPress) {
         const QString typed = static_cast<QKeyEvent*>(event)->text();
         if (!typed.isEmpty()) {

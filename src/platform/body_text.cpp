@@ -64,23 +64,33 @@ std::optional<QStringConverter::Encoding> encodingOfBom(const QByteArray& body) 
     return std::nullopt;
 }
 
-// Stateless: a UTF-8 or UTF-16 sequence cut off at the end of the body becomes U+FFFD instead of
-// waiting for bytes that never come. An initial byte-order mark is dropped.
-constexpr QStringConverter::Flags kDecodeFlags = QStringConverter::Flag::Stateless;
+// Decodes the whole body. A sequence cut off at its end becomes one U+FFFD: the decoder keeps it
+// pending, and NUL bytes, which continue no multibyte sequence, then bring it out. (Stateless
+// decoding drops it for the charsets ICU provides, and gives one U+FFFD a byte for UTF-8.) An
+// initial byte-order mark is dropped. Kind names the charset or is a QStringConverter::Encoding.
+template <typename Kind>
+QString decodeWhole(Kind kind, const QByteArray& body) {
+    QStringDecoder decoder(kind);
+    QString text = decoder.decode(body);
+    const QByteArray nulBytes(4, '\0');
+    if (QString(decoder.decode(nulBytes)) != QString(QStringDecoder(kind).decode(nulBytes))) {
+        text += QChar(QChar::ReplacementCharacter);
+    }
+    return text;
+}
 
 }  // namespace
 
 QString decodeBodyText(const QByteArray& body, const QByteArray& contentType) {
     const QByteArray charset = charsetOf(contentType);
     if (!charset.isEmpty()) {
-        QStringDecoder decoder(decoderNameFor(charset).constData(), kDecodeFlags);
-        if (decoder.isValid()) {
-            return decoder.decode(body);
+        const QByteArray name = decoderNameFor(charset);
+        if (QStringDecoder(name.constData()).isValid()) {
+            return decodeWhole(name.constData(), body);
         }
         // A charset nobody knows is treated as if it were absent.
     }
-    QStringDecoder decoder(encodingOfBom(body).value_or(QStringConverter::Utf8), kDecodeFlags);
-    return decoder.decode(body);
+    return decodeWhole(encodingOfBom(body).value_or(QStringConverter::Utf8), body);
 }
 
 }  // namespace vantrel

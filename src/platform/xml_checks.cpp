@@ -1,5 +1,9 @@
 #include "platform/xml_checks.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 namespace vantrel::xml {
 
 namespace {
@@ -13,10 +17,33 @@ bool isXmlChar(unsigned long code) {
            (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
 }
 
+bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+bool isLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// Whether unit `at` of text is a character XML allows, or half of a surrogate pair.
+bool isAllowedUnit(const char16_t* text, size_t size, size_t at) {
+    const char16_t c = text[at];
+    if (c < 0x20) {
+        return c == '\t' || c == '\n' || c == '\r';
+    }
+    if (isHighSurrogate(c)) {
+        return at + 1 < size && isLowSurrogate(text[at + 1]);
+    }
+    if (isLowSurrogate(c)) {
+        return at > 0 && isHighSurrogate(text[at - 1]);
+    }
+    return c < 0xFFFE;
+}
+
 // Whether the reference at text[0] == '&' is one XML knows without a DTD.
 bool isKnownReference(std::string_view text) {
     const size_t end = text.find(';');
-    if (end == std::string_view::npos || end > 12) {
+    if (end == std::string_view::npos) {
         return false;
     }
     const std::string_view name = text.substr(1, end - 1);
@@ -52,12 +79,79 @@ bool isKnownReference(std::string_view text) {
     return isXmlChar(code);
 }
 
+// Skips the quoted value at text[at] and checks it. Returns the position behind it, or npos.
+size_t skipAttributeValue(std::string_view text, size_t at) {
+    const size_t end = text.find(text[at], at + 1);
+    if (end == std::string_view::npos) {
+        return end;
+    }
+    for (size_t i = at + 1; i < end; ++i) {
+        if (text[i] == '<' || (text[i] == '&' && !isKnownReference(text.substr(i, end - i)))) {
+            return std::string_view::npos;
+        }
+    }
+    return end + 1;
+}
+
 }  // namespace
 
-bool referencesAreKnown(std::string_view text) {
-    if (text.find('&') == std::string_view::npos) {
+bool hasOnlyXmlCharacters(QStringView text) {
+    const char16_t* const units = text.utf16();
+    const size_t size = static_cast<size_t>(text.size());
+    // Blocks of plain text pass with a few comparisons a unit, which the compiler vectorises
+    // (the fixed block length lets it); only a block with a suspect unit is looked at closely.
+    // Tabs and line breaks are suspects too: rare enough in records to keep the test simple.
+    const auto suspect = [units](size_t from, size_t length) {
+        // Sixteen-bit lanes throughout, so that a vector holds as many units as it can.
+        std::uint16_t found = 0;
+        for (size_t i = from; i < from + length; ++i) {
+            const std::uint16_t c = units[i];
+            const std::uint16_t surrogateOffset = static_cast<std::uint16_t>(c - 0xD800u);
+            found |= static_cast<std::uint16_t>((c < 0x20u) | (surrogateOffset < 0x800u) |
+                                                (c >= 0xFFFEu));
+        }
+        return found != 0;
+    };
+    const auto allowed = [&](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i) {
+            if (!isAllowedUnit(units, size, i)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    constexpr size_t kBlock = 32;
+    size_t start = 0;
+    for (; start + kBlock <= size; start += kBlock) {
+        if (suspect(start, kBlock) && !allowed(start, start + kBlock)) {
+            return false;
+        }
+    }
+    return !suspect(start, size - start) || allowed(start, size);
+}
+
+bool needsRawMarkupCheck(std::string_view text) {
+    if (std::memchr(text.data(), '&', text.size()) != nullptr) {
         return true;
     }
+    // "]]>" by its rare first character: the standard search steps byte by byte here.
+    const char* const end = text.data() + text.size();
+    for (const char* at = text.data();
+         (at = static_cast<const char*>(std::memchr(at, ']', static_cast<size_t>(end - at))));
+         ++at) {
+        if (end - at >= 3 && at[1] == ']' && at[2] == '>') {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool rawMarkupIsWellFormed(std::string_view text) {
+    if (!needsRawMarkupCheck(text)) {
+        return true;
+    }
+    // A light reading of the markup; where it runs into broken markup, the parser refuses the
+    // text anyway.
     size_t at = 0;
     while (at < text.size()) {
         const char c = text[at];
@@ -68,117 +162,117 @@ bool referencesAreKnown(std::string_view text) {
             ++at;
             continue;
         }
-        if (c == '<') {
-            const std::string_view rest = text.substr(at);
-            std::string_view close;
-            if (startsWith(rest, "<!--")) {
-                close = "-->";
-            } else if (startsWith(rest, "<![CDATA[")) {
-                close = "]]>";
-            } else if (startsWith(rest, "<?")) {
-                close = "?>";
-            }
-            if (!close.empty()) {
-                const size_t end = text.find(close, at + 2);
-                if (end == std::string_view::npos) {
-                    return true;  // unterminated: the parser has refused it already
+        if (c == ']' && startsWith(text.substr(at), "]]>")) {
+            return false;  // in character data
+        }
+        if (c != '<') {
+            ++at;
+            continue;
+        }
+        const std::string_view rest = text.substr(at);
+        if (startsWith(rest, "<!--")) {
+            at = text.find("-->", at + 4);
+            at = at == std::string_view::npos ? at : at + 3;
+        } else if (startsWith(rest, "<![CDATA[")) {
+            at = text.find("]]>", at + 9);
+            at = at == std::string_view::npos ? at : at + 3;
+        } else if (startsWith(rest, "<?")) {
+            at = text.find("?>", at + 2);
+            at = at == std::string_view::npos ? at : at + 2;
+        } else {
+            // A tag or a document type: up to its '>', past quoted values. The literals of a
+            // document type may hold any character.
+            const bool tag = rest.size() < 2 || rest[1] != '!';
+            for (++at; at < text.size() && text[at] != '>';) {
+                if (text[at] == '"' || text[at] == '\'') {
+                    const size_t close = text.find(text[at], at + 1);
+                    at = tag || close == std::string_view::npos ? skipAttributeValue(text, at)
+                                                                : close + 1;
+                    if (at == std::string_view::npos) {
+                        return false;
+                    }
+                } else {
+                    ++at;
                 }
-                at = end + close.size();
-                continue;
             }
         }
-        ++at;
     }
     return true;
 }
 
-bool onlyMarkupOutsideRoot(std::string_view text) {
-    size_t at = 0;
+bool declarationIsWellFormed(std::string_view text) {
     if (startsWith(text, "\xEF\xBB\xBF")) {
-        at = 3;
+        text.remove_prefix(3);
     }
-    for (;;) {
-        while (at < text.size() && isXmlSpace(text[at])) {
-            ++at;
-        }
-        const std::string_view rest = text.substr(at);
-        size_t end = std::string_view::npos;
-        if (startsWith(rest, "<!--")) {
-            end = text.find("-->", at + 4);
-            end = end == std::string_view::npos ? end : end + 3;
-        } else if (startsWith(rest, "<?")) {
-            end = text.find("?>", at + 2);
-            end = end == std::string_view::npos ? end : end + 2;
-        } else if (startsWith(rest, "<!DOCTYPE")) {
-            // Skip to the '>' that closes it, past an internal subset in brackets.
-            const size_t open = text.find_first_of("[>", at);
-            if (open != std::string_view::npos && text[open] == '[') {
-                const size_t subsetEnd = text.find(']', open);
-                end = subsetEnd == std::string_view::npos ? subsetEnd : text.find('>', subsetEnd);
-            } else {
-                end = open;
-            }
-            end = end == std::string_view::npos ? end : end + 1;
-        } else {
-            break;
-        }
-        if (end == std::string_view::npos) {
-            return false;
-        }
-        at = end;
+    if (!startsWith(text, "<?xml") || text.size() < 6 || !(isXmlSpace(text[5]) || text[5] == '?')) {
+        return true;  // no declaration; an instruction "xml..." is checked as such
     }
-    if (at >= text.size() || text[at] != '<') {
+    const size_t end = text.find("?>");
+    if (end == std::string_view::npos) {
         return false;
     }
-
-    size_t last = text.size();
-    for (;;) {
-        while (last > at && isXmlSpace(text[last - 1])) {
-            --last;
+    std::string_view rest = text.substr(5, end - 5);
+    // Pseudo-attributes in their fixed order; each is led by blanks.
+    const auto attribute = [&rest](std::string_view name, std::string_view& value) {
+        size_t at = 0;
+        while (at < rest.size() && isXmlSpace(rest[at])) {
+            ++at;
         }
-        const std::string_view head = text.substr(0, last);
-        size_t begin = std::string_view::npos;
-        if (head.size() >= 3 && head.substr(head.size() - 3) == "-->") {
-            begin = head.rfind("<!--", head.size() - 3);
-        } else if (head.size() >= 2 && head.substr(head.size() - 2) == "?>") {
-            begin = head.rfind("<?", head.size() - 2);
+        if (at == 0 || !startsWith(rest.substr(at), name)) {
+            return false;
         }
-        if (begin == std::string_view::npos || begin <= at) {
-            break;
+        at += name.size();
+        while (at < rest.size() && isXmlSpace(rest[at])) {
+            ++at;
         }
-        last = begin;
-    }
-    return last > at && text[last - 1] == '>';
-}
-
-bool hasSingleRootElement(const pugi::xml_document& document) {
-    int elements = 0;
-    for (pugi::xml_node child = document.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element) {
-            ++elements;
+        if (at >= rest.size() || rest[at] != '=') {
+            return false;
         }
-    }
-    return elements == 1;
-}
-
-void collectElements(pugi::xml_node root, std::vector<XmlElement>& elements) {
-    // The parser's own traversal: far fewer calls into the library than stepping node by node.
-    class Collector final : public pugi::xml_tree_walker {
-    public:
-        explicit Collector(std::vector<XmlElement>& elements) : elements_(elements) {}
-        bool for_each(pugi::xml_node& node) override {
-            if (node.type() == pugi::node_element) {
-                elements_.push_back({std::string_view(node.name()), node});
-            }
-            return true;
+        ++at;
+        while (at < rest.size() && isXmlSpace(rest[at])) {
+            ++at;
         }
-
-    private:
-        std::vector<XmlElement>& elements_;
+        if (at >= rest.size() || (rest[at] != '"' && rest[at] != '\'')) {
+            return false;
+        }
+        const size_t close = rest.find(rest[at], at + 1);
+        if (close == std::string_view::npos) {
+            return false;
+        }
+        value = rest.substr(at + 1, close - at - 1);
+        rest.remove_prefix(close + 1);
+        return true;
     };
-    elements.push_back({std::string_view(root.name()), root});
-    Collector collector(elements);
-    root.traverse(collector);
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    std::string_view value;
+    if (!attribute("version", value) || value.size() < 3 || !startsWith(value, "1.")) {
+        return false;
+    }
+    for (const char c : value.substr(2)) {
+        if (!isDigit(c)) {
+            return false;
+        }
+    }
+    if (attribute("encoding", value)) {
+        if (value.empty() || !isLetter(value[0])) {
+            return false;
+        }
+        for (const char c : value) {
+            if (!isLetter(c) && !isDigit(c) && c != '.' && c != '_' && c != '-') {
+                return false;
+            }
+        }
+    }
+    if (attribute("standalone", value) && value != "yes" && value != "no") {
+        return false;
+    }
+    for (const char c : rest) {
+        if (!isXmlSpace(c)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace vantrel::xml

@@ -113,23 +113,40 @@ XmlNode XmlNodeList::item(int index) const {
 
 bool XmlDocument::loadXML(QStringView text) {
     elements_.clear();
+    document_.reset();
+    if (!xml::hasOnlyXmlCharacters(text)) {
+        return false;
+    }
     QStringEncoder toUtf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-    buffer_.resize(static_cast<size_t>(toUtf8.requiredSpace(text.size())));
-    char* const end = toUtf8.appendToBuffer(buffer_.data(), text);
+    buffer_.resize(static_cast<size_t>(toUtf8.requiredSpace(text.size())) + 1);
+    char* end = toUtf8.appendToBuffer(buffer_.data(), text);
+    // Parsed as a fragment, the parser keeps the text outside the root, which XML forbids, as
+    // nodes; it then takes the last character of the text for its terminator: a blank is spent.
+    *end++ = ' ';
     buffer_.resize(static_cast<size_t>(end - buffer_.data()));
 
     const std::string_view utf8(buffer_);
-    const bool ok = xml::onlyMarkupOutsideRoot(utf8) && xml::referencesAreKnown(utf8);
-    // The parser works in place; every load first drops the previous document.
+    // These need the text as it stands: the parser works in place and rewrites it.
+    const bool rawChecked = xml::needsRawMarkupCheck(utf8);
+    if ((rawChecked && !xml::rawMarkupIsWellFormed(utf8)) || !xml::declarationIsWellFormed(utf8)) {
+        return false;
+    }
     const pugi::xml_parse_result result = document_.load_buffer_inplace(
-        buffer_.data(), buffer_.size(), pugi::parse_default | pugi::parse_ws_pcdata,
+        buffer_.data(), buffer_.size(), xml::kParseOptions | pugi::parse_fragment,
         pugi::encoding_utf8);
-    if (!ok || !result || !xml::hasSingleRootElement(document_)) {
+    xml::NodeFindings findings;
+    if (result && xml::topLevelIsWellFormed(document_, buffer_.data())) {
+        // One walk checks every node and serves all the selections that follow.
+        xml::collectElements(document_, elements_, findings);
+    }
+    // Without any reference in the text, a "<" in an attribute value stood there raw.
+    if (!result || elements_.empty() || findings.broken ||
+        (findings.ltInAttribute && !rawChecked) ||
+        (findings.usesNamespaces && !xml::namespacesAreWellFormed(document_.document_element()))) {
+        elements_.clear();
         document_.reset();  // the parser keeps what it read before an error
         return false;
     }
-    // One walk now serves all the selections that follow.
-    xml::collectElements(document_.document_element(), elements_);
     return true;
 }
 

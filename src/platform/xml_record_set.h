@@ -32,11 +32,12 @@ private:
         pugi::xml_node first;
         int length = 0;
     };
-    void selectAll(const std::vector<XmlSelector>& selectors);
+    bool selectAll(const std::vector<XmlSelector>& selectors, bool rawChecked);
 
     pugi::xml_document document_;
     std::unique_ptr<char[]> buffer_;  // the parsed text; the document points into it
     size_t capacity_ = 0;
+    std::vector<const char*> starts_;  // where each record's text was placed in the buffer
     std::vector<pugi::xml_node> records_;
     std::vector<std::string> names_;     // of the selectors, kept: the selectors may go first
     std::vector<Selection> selections_;  // records_ x names_

@@ -103,6 +103,27 @@ TEST_F(Form1Test, LinkLabelOpensThePromotionalSiteAndChangesNothingElse) {
     EXPECT_EQ(shell.opened, QStringList{QStringLiteral("http://promo.test/")});
     EXPECT_EQ(form.Text1->text(), QStringLiteral("SearchURL"));
     EXPECT_EQ(form.PageNo, 1);
+    // A double-click: a click, then the double-click, which opens nothing more.
+    shell.opened.clear();
+    QTest::mouseClick(form.Label2, Qt::LeftButton);
+    QTest::mouseDClick(form.Label2, Qt::LeftButton);
+    EXPECT_EQ(shell.opened.size(), 1);
+}
+
+TEST_F(Form1Test, ReturnAndEnterPressAFocusedButtonWhichNeverBecomesDefault) {
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    for (QPushButton* button : {form.goCmd, form.Command2, form.Command3}) {
+        int clicks = 0;
+        const QMetaObject::Connection counting =
+            QObject::connect(button, &QPushButton::clicked, [&clicks] { ++clicks; });
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+        QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(clicks, 2) << button->text().toStdString();
+        EXPECT_FALSE(button->isDefault());
+        QObject::disconnect(counting);
+    }
 }
 
 TEST_F(Form1Test, AltSPressesTheSearchButtonFromAnywhere) {

@@ -53,6 +53,16 @@ TEST(BodyText, BytesThatDoNotDecodeBecomeReplacementCharacters) {
     EXPECT_EQ(decodeBodyText("\xD7\xD6\x81\x20", "text/html; charset=GBK"),
               QStringLiteral("字") + kReplacement + QStringLiteral(" "));
     EXPECT_EQ(decodeBodyText(QByteArray(), "text/html; charset=utf-8"), QString());
+    const std::pair<const char*, const char*> cutOff[] = {
+        {"\xD7\xD6\xD7", "GBK"},           {"\xD7\xD6\x81\x30", "GB18030"},
+        {"\xA6\x72\xB9", "Big5"},          {"\x82\xA0\x82", "Shift_JIS"},
+        {"\xA4\xA2\xA4", "EUC-JP"},        {"\xB0\xA1\xB0", "EUC-KR"},
+        {"\xE5\xAD\x97\xE5\xAD", "utf-8"}, {"\x57\x5B\x57", "utf-16le"}};
+    for (const auto& [bytes, charset] : cutOff) {
+        const QString text = decodeBodyText(bytes, QByteArray("text/html; charset=") + charset);
+        EXPECT_EQ(text.size(), 2) << charset;
+        EXPECT_TRUE(text.endsWith(kReplacement) && !text.startsWith(kReplacement)) << charset;
+    }
 }
 
 }  // namespace

@@ -49,6 +49,14 @@ TEST(XmlRecordSet, DeclinesWhenARecordWouldNotLoadAlone) {
         {QStringLiteral("<rec><![CDATA[</rec>"), QStringLiteral("<rec>]]></rec>")},
         {QStringLiteral("<rec><!--</rec>"), QStringLiteral("<rec>--></rec>")},
         {QStringLiteral("<rec><a t=\"</rec>"), QStringLiteral("<rec>\"/></rec>")},
+        // Blanks in a closing tag: three broken records that nest into three elements.
+        {QStringLiteral("<rec><id>1</id></rec ><rec></rec>"),
+         QStringLiteral("<rec><rec><id>2</id></rec>"), QStringLiteral("<rec></rec ></rec>")},
+        // Rules the parser leaves out, on this path too.
+        {QStringLiteral("<rec><id>1</id></rec>"), QStringLiteral("<rec a='1' a='2'></rec>")},
+        {QStringLiteral("<rec><p:id>1</p:id></rec>")},
+        {QStringLiteral("<rec>]]></rec>")},
+        {QStringLiteral("<rec><!-- -- --></rec>")},
     };
     for (const std::vector<QString>& records : declined) {
         XmlRecordSet set;
