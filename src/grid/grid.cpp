@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <utility>
+
 namespace vantrel {
 
 namespace {
@@ -19,7 +21,7 @@ constexpr int kRowPadding = 3;  // pixels above and below one line of text
 
 Grid::Grid(QWidget* parent)
     : QTableView(parent),
-      model_(new GridModel(kDesignRows, kDesignCols, this)),
+      model_(new GridModel(modelRow(kDesignRows), kDesignCols, this)),
       delegate_(new GridDelegate(this)) {
     setModel(model_);
     setItemDelegate(delegate_);
@@ -45,11 +47,16 @@ Grid::Grid(QWidget* parent)
 Grid::~Grid() = default;
 
 int Grid::Rows() const {
-    return model_->rows();
+    return model_->headerShown() ? gridRow(model_->rows()) : 0;
 }
 
 void Grid::setRows(int n) {
-    model_->setRows(n);
+    if (n < 0) {
+        throw invalidGridValue();
+    }
+    // Without row 0 the header shows nothing, but keeps its texts for when the row comes back.
+    model_->setRows(n > 0 ? modelRow(n) : 0);
+    model_->setHeaderShown(n > 0);
 }
 
 int Grid::Cols() const {
@@ -57,23 +64,23 @@ int Grid::Cols() const {
 }
 
 GridCell Grid::Cell(int row, int col) {
-    model_->checkRow(row);
-    model_->checkCol(col);
+    checkRow(row);
+    checkCol(col);
     return GridCell(this, row, col);
 }
 
 GridColumn Grid::Column(int col) {
-    model_->checkCol(col);
+    checkCol(col);
     return GridColumn(this, col);
 }
 
 GridRange Grid::Range(int firstRow, int firstCol, int lastRow, int lastCol) {
     GridRange range(this, firstRow, firstCol, lastRow, lastCol);
     if (!range.isEmpty()) {
-        model_->checkRow(firstRow);
-        model_->checkRow(lastRow);
-        model_->checkCol(firstCol);
-        model_->checkCol(lastCol);
+        checkRow(firstRow);
+        checkRow(lastRow);
+        checkCol(firstCol);
+        checkCol(lastCol);
     }
     return range;
 }
@@ -87,14 +94,42 @@ GridFont Grid::Font() {
 }
 
 void Grid::ResetRowHeight(int row) {
-    model_->checkRow(row);
+    checkRow(row);
     if (row == 0) {
         return;  // the header's height follows the font by itself
     }
-    const int section = row - 1;
+    const int section = modelRow(row);
     const int height = verticalHeader()->defaultSectionSize();
     if (rowHeight(section) != height) {
         setRowHeight(section, height);
+    }
+}
+
+void Grid::checkRow(int row) const {
+    if (row < 0 || row >= Rows()) {
+        throw subscriptOutOfRange();
+    }
+}
+
+void Grid::checkCol(int col) const {
+    if (col < 0 || col >= model_->cols()) {
+        throw subscriptOutOfRange();
+    }
+}
+
+const QString& Grid::cellText(int row, int col) const {
+    checkRow(row);
+    checkCol(col);
+    return row == 0 ? model_->headerText(col) : model_->text(modelRow(row), col);
+}
+
+void Grid::setCellText(int row, int col, QString text) {
+    checkRow(row);
+    checkCol(col);
+    if (row == 0) {
+        model_->setHeaderText(col, std::move(text));
+    } else {
+        model_->setText(modelRow(row), col, std::move(text));
     }
 }
 
@@ -127,7 +162,7 @@ void Grid::keyPressEvent(QKeyEvent* event) {
         // What a row copies is the caller's to say, not the current cell's text.
         event->accept();
         if (currentIndex().isValid()) {
-            emit copyRequested(currentIndex().row() + 1);
+            emit copyRequested(gridRow(currentIndex().row()));
         }
         return;
     }

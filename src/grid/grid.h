@@ -80,6 +80,17 @@ private:
     friend class GridActiveCell;
     friend class GridFont;
 
+    // Grid rows count the header as row 0; the model's rows are the data rows alone. These two
+    // are the only places that shift between them.
+    static int modelRow(int row) { return row - 1; }
+    static int gridRow(int modelRow) { return modelRow + 1; }
+
+    // Addressing outside the grid raises the subscript error.
+    void checkRow(int row) const;
+    void checkCol(int col) const;
+    const QString& cellText(int row, int col) const;
+    void setCellText(int row, int col, QString text);
+
     void activateRow(const QModelIndex& index);
     void queueKeyboardMenu();
     void fitRowsToFont();

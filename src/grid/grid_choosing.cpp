@@ -12,12 +12,12 @@
 namespace vantrel {
 
 void Grid::chooseRow(int row) {
-    model_->checkRow(row);
+    checkRow(row);
     if (row == 0) {
         throw subscriptOutOfRange();  // the header row is no result
     }
     const int col = currentIndex().isValid() ? currentIndex().column() : 0;
-    activateRow(model_->index(row - 1, col));
+    activateRow(model_->index(modelRow(row), col));
 }
 
 void Grid::contextMenuEvent(QContextMenuEvent* event) {
@@ -37,7 +37,7 @@ void Grid::contextMenuEvent(QContextMenuEvent* event) {
     if (currentIndex() != index) {
         setCurrentIndex(index);
     }
-    emit rowMenuRequested(index.row() + 1, event->globalPos());
+    emit rowMenuRequested(gridRow(index.row()), event->globalPos());
 }
 
 void Grid::queueKeyboardMenu() {
@@ -56,14 +56,19 @@ void Grid::queueKeyboardMenu() {
             }
             scrollTo(index);
             const QRect cell = visualRect(index);
-            emit rowMenuRequested(index.row() + 1,
+            emit rowMenuRequested(gridRow(index.row()),
                                   viewport()->mapToGlobal(QPoint(cell.left(), cell.bottom())));
         },
         Qt::QueuedConnection);
 }
 
 void Grid::setVisitedRows(std::function<bool(int row)> isVisited) {
-    model_->setVisitedRows(std::move(isVisited));
+    if (!isVisited) {
+        model_->setVisitedRows({});
+        return;
+    }
+    model_->setVisitedRows(
+        [isVisited = std::move(isVisited)](int row) { return isVisited(gridRow(row)); });
 }
 
 void Grid::refreshVisited() {

@@ -1,7 +1,5 @@
 #include "grid/grid_model.h"
 
-#include "grid/grid_errors.h"
-
 #include <QMetaObject>
 
 #include <algorithm>
@@ -11,12 +9,12 @@
 namespace vantrel {
 
 GridModel::GridModel(int rows, int cols, QObject* parent)
-    : QAbstractTableModel(parent), rows_(0), cols_(cols), header_(static_cast<std::size_t>(cols)) {
+    : QAbstractTableModel(parent), cols_(cols), header_(static_cast<std::size_t>(cols)) {
     setRows(rows);
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : dataRows();
+    return parent.isValid() ? 0 : rows_;
 }
 
 int GridModel::columnCount(const QModelIndex& parent) const {
@@ -49,8 +47,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) {
         return {};
     }
-    // Without row 0 the header shows nothing, but keeps its texts for when the row comes back.
-    return rows_ > 0 ? header_[section] : QString();
+    return headerShown_ ? header_[section] : QString();
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
@@ -60,28 +57,24 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
 }
 
 void GridModel::setRows(int n) {
-    if (n < 0) {
-        throw invalidGridValue();
-    }
-    const int oldDataRows = dataRows();
-    const int newDataRows = n > 0 ? n - 1 : 0;
-    const bool headerShownChanges = (rows_ > 0) != (n > 0);
-    const std::size_t newCellCount = static_cast<std::size_t>(newDataRows) * cols_;
-    if (newDataRows < oldDataRows) {
-        clampPendingTo(newDataRows);
-        beginRemoveRows(QModelIndex(), newDataRows, oldDataRows - 1);
+    const std::size_t newCellCount = static_cast<std::size_t>(n) * cols_;
+    if (n < rows_) {
+        clampPendingTo(n);
+        beginRemoveRows(QModelIndex(), n, rows_ - 1);
         cells_.resize(newCellCount);
         rows_ = n;
         endRemoveRows();
-    } else if (newDataRows > oldDataRows) {
+    } else if (n > rows_) {
         cells_.resize(newCellCount);  // may throw before anything is announced
-        beginInsertRows(QModelIndex(), oldDataRows, newDataRows - 1);
+        beginInsertRows(QModelIndex(), rows_, n - 1);
         rows_ = n;
         endInsertRows();
-    } else {
-        rows_ = n;
     }
-    if (headerShownChanges) {
+}
+
+void GridModel::setHeaderShown(bool shown) {
+    if (shown != headerShown_) {
+        headerShown_ = shown;
         emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
     }
 }
@@ -92,58 +85,50 @@ void GridModel::setVisitedRows(std::function<bool(int row)> isVisited) {
 }
 
 void GridModel::visitedChanged() {
-    if (dataRows() > 0) {
-        emit dataChanged(index(0, 0), index(dataRows() - 1, cols_ - 1),
+    if (rows_ > 0) {
+        emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1),
                          {Qt::ForegroundRole, Qt::AccessibleDescriptionRole});
     }
 }
 
-void GridModel::checkRow(int row) const {
-    if (row < 0 || row >= rows_) {
-        throw subscriptOutOfRange();
-    }
-}
-
-void GridModel::checkCol(int col) const {
-    if (col < 0 || col >= cols_) {
-        throw subscriptOutOfRange();
-    }
-}
-
 const QString& GridModel::text(int row, int col) const {
-    return const_cast<GridModel*>(this)->cellAt(row, col);
+    return cells_[static_cast<std::size_t>(row) * cols_ + col];
 }
 
 void GridModel::setText(int row, int col, QString text) {
-    cellAt(row, col) = std::move(text);
+    cells_[static_cast<std::size_t>(row) * cols_ + col] = std::move(text);
     noteChanged(row, col);
 }
 
-QString& GridModel::cellAt(int row, int col) {
-    checkRow(row);
-    checkCol(col);
-    if (row == 0) {
-        return header_[col];
-    }
-    return cells_[static_cast<std::size_t>(row - 1) * cols_ + col];
+const QString& GridModel::headerText(int col) const {
+    return header_[static_cast<std::size_t>(col)];
+}
+
+void GridModel::setHeaderText(int col, QString text) {
+    header_[static_cast<std::size_t>(col)] = std::move(text);
+    noteHeaderChanged(col);
 }
 
 void GridModel::noteChanged(int row, int col) {
-    if (row == 0) {
-        firstHeaderCol_ = lastHeaderCol_ < 0 ? col : std::min(firstHeaderCol_, col);
-        lastHeaderCol_ = std::max(lastHeaderCol_, col);
+    if (lastRow_ < 0) {
+        firstRow_ = lastRow_ = row;
+        firstCol_ = lastCol_ = col;
     } else {
-        const int modelRow = row - 1;
-        if (lastRow_ < 0) {
-            firstRow_ = lastRow_ = modelRow;
-            firstCol_ = lastCol_ = col;
-        } else {
-            firstRow_ = std::min(firstRow_, modelRow);
-            lastRow_ = std::max(lastRow_, modelRow);
-            firstCol_ = std::min(firstCol_, col);
-            lastCol_ = std::max(lastCol_, col);
-        }
+        firstRow_ = std::min(firstRow_, row);
+        lastRow_ = std::max(lastRow_, row);
+        firstCol_ = std::min(firstCol_, col);
+        lastCol_ = std::max(lastCol_, col);
     }
+    queueFlush();
+}
+
+void GridModel::noteHeaderChanged(int col) {
+    firstHeaderCol_ = lastHeaderCol_ < 0 ? col : std::min(firstHeaderCol_, col);
+    lastHeaderCol_ = std::max(lastHeaderCol_, col);
+    queueFlush();
+}
+
+void GridModel::queueFlush() {
     if (!flushQueued_) {
         flushQueued_ = true;
         QMetaObject::invokeMethod(
@@ -151,8 +136,8 @@ void GridModel::noteChanged(int row, int col) {
     }
 }
 
-void GridModel::clampPendingTo(int dataRowCount) {
-    lastRow_ = std::min(lastRow_, dataRowCount - 1);
+void GridModel::clampPendingTo(int rowCount) {
+    lastRow_ = std::min(lastRow_, rowCount - 1);
     if (firstRow_ > lastRow_) {
         lastRow_ = -1;
     }

@@ -14,9 +14,10 @@ inline QColor visitedColour() {
     return QColor(85, 26, 139);
 }
 
-// The texts of the grid. Rows are numbered as callers number them: row 0 is the header row
-// (shown by the view's horizontal header) and data row k is the model's row k - 1. All cells live
-// in one flat vector; writing a text emits nothing at once, one queued notice covers a whole fill.
+// The texts of the grid as a plain table model: its rows are the data rows, counted from 0, and
+// the header texts are its horizontal header. Coordinates are the caller's to check. All cells
+// live in one flat vector; writing a text emits nothing at once, one queued notice covers a whole
+// fill.
 class GridModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -32,35 +33,38 @@ public:
     int rows() const { return rows_; }
     int cols() const { return cols_; }
 
-    // Keeps rows 0 to n - 1. The header texts survive n = 0 and show again once row 0 is back.
+    // Keeps rows 0 to n - 1.
     void setRows(int n);
 
-    // Both raise the subscript error for a cell outside the grid.
+    // A hidden header shows no texts but keeps them for when it shows again.
+    bool headerShown() const { return headerShown_; }
+    void setHeaderShown(bool shown);
+
     const QString& text(int row, int col) const;
     void setText(int row, int col, QString text);
-
-    void checkRow(int row) const;
-    void checkCol(int col) const;
+    const QString& headerText(int col) const;
+    void setHeaderText(int col, QString text);
 
     // Rows the test holds for are shown in the visited colour and described as visited.
     void setVisitedRows(std::function<bool(int row)> isVisited);
     void visitedChanged();
 
 private:
-    int dataRows() const { return rows_ > 0 ? rows_ - 1 : 0; }
-    bool isVisited(int modelRow) const { return isVisited_ && isVisited_(modelRow + 1); }
-    QString& cellAt(int row, int col);
+    bool isVisited(int row) const { return isVisited_ && isVisited_(row); }
     void noteChanged(int row, int col);
-    void clampPendingTo(int dataRowCount);
+    void noteHeaderChanged(int col);
+    void queueFlush();
+    void clampPendingTo(int rowCount);
     void flushChanges();
 
-    int rows_;
+    int rows_ = 0;
     int cols_;
-    std::vector<QString> header_;  // row 0
-    std::vector<QString> cells_;   // rows 1 and up, row by row
+    bool headerShown_ = true;
+    std::vector<QString> header_;
+    std::vector<QString> cells_;  // row by row
     std::function<bool(int row)> isVisited_;
 
-    // Cells written since the last notice: data rows as model rows, plus the header columns.
+    // Cells written since the last notice, and the header columns.
     bool flushQueued_ = false;
     int firstRow_ = 0, lastRow_ = -1, firstCol_ = 0, lastCol_ = -1;
     int firstHeaderCol_ = 0, lastHeaderCol_ = -1;

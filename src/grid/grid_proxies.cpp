@@ -2,7 +2,6 @@
 
 #include "grid/grid.h"
 #include "grid/grid_errors.h"
-#include "grid/grid_model.h"
 #include "platform/int16.h"
 
 #include <QFont>
@@ -12,19 +11,19 @@
 namespace vantrel {
 
 QString GridCell::Text() const {
-    return grid_->model_->text(row_, col_);
+    return grid_->cellText(row_, col_);
 }
 
 void GridCell::setText(const QString& text) {
-    grid_->model_->setText(row_, col_, text);
+    grid_->setCellText(row_, col_, text);
 }
 
 void GridCell::setText(QString&& text) {
-    grid_->model_->setText(row_, col_, std::move(text));
+    grid_->setCellText(row_, col_, std::move(text));
 }
 
 void GridColumn::setWidth(int pixels) {
-    grid_->model_->checkCol(col_);
+    grid_->checkCol(col_);
     if (pixels < 0) {
         throw invalidGridValue();
     }
@@ -37,7 +36,7 @@ void GridRange::setLocked(bool locked) {
 
 qint16 GridActiveCell::Row() const {
     const QModelIndex current = grid_->currentIndex();
-    return toInt16(current.isValid() ? static_cast<qint64>(current.row()) + 1 : 0);
+    return toInt16(current.isValid() ? Grid::gridRow(current.row()) : 0);
 }
 
 void GridFont::setName(const QString& family) {
