@@ -98,11 +98,12 @@ TEST(SearchSession, FindsPagesAndOpensAResultOnTheSampleSite) {
     EXPECT_TRUE(filePage->responseText().contains(u"<fileid>"_s + id + u"</fileid>"_s));
     EXPECT_TRUE(messages.shown.empty());
 
-    // The site stops cleanly when asked to.
+    // The site stops cleanly when asked to, and refuses a wrong command line.
     site.terminate();
     ASSERT_TRUE(site.waitForFinished(10000));
     EXPECT_EQ(site.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(site.exitCode(), 0);
+    EXPECT_EQ(QProcess::execute(QStringLiteral(VANTREL_SITE_PROGRAM), {u"--verbose"_s}), 2);
 }
 
 }  // namespace

@@ -185,7 +185,8 @@ TEST_F(SitePagesTest, AnswersSearchesAndFilePagesByTarget) {
            {"/search/sub:matrix", avatar + "?page=4", avatar + "?page=2147483647",
             avatar + "?page=99999999999999999999999", "/search/sub:really%3F?page=2",
             "/search/sub:%FF%FE\xC3", "/search/sub:%00%0A%0D", "/search/sub:%3C%2Fsubrief%3E",
-            "/search/sub:" + std::string(kMaxKeywordBytes, 'x')});
+            "/search/sub:" + std::string(kMaxKeywordBytes, 'x'),
+            "/search/sub:" + QByteArray("%E9%98%BF").repeated(kMaxKeywordBytes / 3).toStdString()});
     expect("414", {"/search/sub:" + std::string(kMaxKeywordBytes + 1, 'x'),
                    "/search/sub:" + QByteArray("%E9%98%BF").repeated(400).toStdString(),
                    "/search/sub:" + std::string(20000, '%')});
