@@ -57,6 +57,12 @@ std::string chunked(const std::string& body) {
            "\r\n0\r\n\r\n";
 }
 
+// A redirect whose own page names a charset: only the last page's counts.
+std::string redirect(const std::string& to) {
+    return reply("302 Found", "Location: " + to + "\r\nContent-Type: text/html; charset=utf-8\r\n",
+                 "moved");
+}
+
 // A "deflate" body: zlib's stream, without the length that qCompress puts in front of it.
 std::string deflated(const QByteArray& data) {
     return qCompress(data, 9).mid(4).toStdString();
@@ -92,122 +98,105 @@ TEST(Download, EncodesOnlyWhatCannotStandRawAndGoesThroughTheNamedProxy) {
 TEST(Download, AnswersEachReplyWithItsPageOrTheNamedCause) {
     constexpr qint64 kCap = 64 * 1024;
     const testing::ClosedPort closed;
+    const std::string closedHost = closed.baseUrl().mid(7).toStdString();
     const std::string ok = "HTTP/1.1 200 OK\r\n";
-    const std::string moved = "302 Found";
-    std::string manyHeaders = ok;
-    for (int i = 0; i < 300; ++i) {
-        manyHeaders += "X-Filler-" + std::to_string(i) + ": " + std::string(1000, 'h') + "\r\n";
-    }
+    const std::string manyHeaders =
+        ok + QByteArray::fromStdString("X-Filler: " + std::string(1000, 'h') + "\r\n")
+                 .repeated(300)
+                 .toStdString();
     const std::string packed = deflated(QByteArray(20000, 'x'));
-    std::map<std::string, RawReply> replies{
+    const Outcome refused{errors::InvalidUrl, u"无效的网址"_s},
+        notUnderstood{errors::DownloadFailed, u"下载失败：网站的回应无法识别"_s},
+        malformed{errors::DownloadFailed, u"下载失败：网站的回应格式不正确"_s},
+        headersTooLarge{errors::DownloadFailed, u"下载失败：网站的回应头过大"_s},
+        cutShort{errors::DownloadFailed, u"下载失败：连接中断"_s},
+        tooLarge{errors::DownloadFailed, u"下载失败：页面过大"_s},
+        noConnection{errors::CannotConnect, u"无法连接到服务器"_s};
+    // A path is served by the raw server. The URLs that must be refused point at a closed port, so
+    // that one let through fails otherwise.
+    const std::tuple<std::string, RawReply, Outcome> cases[] = {
         {"/missing",
          {reply("404 Not Found", "Content-Type: text/html; charset=utf-8\r\n",
-                "<h1>页面不存在</h1>")}},
-        {"/broken", {reply("500 Oops", "", "<subrief>x</subrief>")}},
+                "<h1>页面不存在</h1>")},
+         {0, u"<h1>页面不存在</h1>"_s}},
+        {"/broken",
+         {reply("500 Oops", "", "<subrief>x</subrief>")},
+         {0, u"<subrief>x</subrief>"_s}},
         {"/folded",
          {reply("200 OK",
-                "Content-Type: text/html;\r\n charset=gbk\r\n"
-                "Content-Encoding: deflate\r\n",
-                deflated("\xD7\xD6"))}},
-        {"/to-file", {reply(moved, "Location: file:///etc/passwd\r\n", "")}},
-        {"/to-ftp",
-         {reply(moved, "Location: ftp" + closed.baseUrl().mid(4).toStdString() + "/\r\n", "")}},
-        {"/to-odd", {reply(moved, "Location: odd://x/y\r\n", "")}},
-        {"/to-bad-reply", {reply(moved, "Location: /bad-status\r\n", "")}},
-        {"/no-status-line", {"hello\r\n\r\nbody"}},
-        {"/http-3", {"HTTP/3.0 200 OK\r\nContent-Length: 2\r\n\r\nok"}},
-        {"/bad-status", {"HTTP/1.1 2x0 OK\r\nContent-Length: 2\r\n\r\nok"}},
+                "Content-Type: text/html;\r\n charset=gbk\r\nContent-Encoding: deflate\r\n",
+                deflated("\xD7\xD6"))},
+         {0, u"字"_s}},
+        {"/hop/10", {}, {0, u"字"_s}},
+        {"/hop/11", {}, {errors::DownloadFailed, u"下载失败：重定向次数过多"_s}},
+        {"/to-file", {redirect("file:///etc/passwd")}, refused},
+        {"/to-ftp", {redirect("ftp://" + closedHost + "/")}, refused},
+        {"/to-odd", {redirect("odd://x/y")}, refused},
+        {"SearchURL?page=2", {}, refused},
+        {"", {}, refused},
+        {"   ", {}, refused},
+        {"http://", {}, refused},
+        {"mailto:me@example.org", {}, refused},
+        {"file:///etc/passwd", {}, refused},
+        {"ftp://" + closedHost + "/x", {}, refused},
+        {closedHost + "/x", {}, refused},
+        {"http://" + closedHost + "/x", {}, noConnection},
+        {"https://" + closedHost + "/x", {}, noConnection},
+        {"/to-bad-reply", {redirect("/bad-status")}, notUnderstood},
+        {"/no-status-line", {"hello\r\n\r\nbody"}, notUnderstood},
+        {"/http-3", {"HTTP/3.0 200 OK\r\nContent-Length: 2\r\n\r\nok"}, notUnderstood},
+        {"/bad-status", {"HTTP/1.1 2x0 OK\r\nContent-Length: 2\r\n\r\nok"}, notUnderstood},
         {"/huge-header-line",
-         {ok + "X-Huge: " + std::string(200 * 1024, 'h') + "\r\nContent-Length: 2\r\n\r\nok"}},
-        {"/many-headers", {manyHeaders + "Content-Length: 2\r\n\r\nok"}},
-        {"/headers-cut-off", {ok + "Content-Ty"}},
+         {ok + "X-Huge: " + std::string(200 * 1024, 'h') + "\r\nContent-Length: 2\r\n\r\nok"},
+         headersTooLarge},
+        {"/many-headers", {manyHeaders + "Content-Length: 2\r\n\r\nok"}, headersTooLarge},
+        {"/headers-cut-off", {ok + "Content-Ty"}, cutShort},
         {"/bad-chunk",
-         {ok + "Transfer-Encoding: chunked\r\n\r\n5\r\nhello\r\nzz\r\nxx\r\n0\r\n\r\n"}},
-        {"/bad-gzip", {reply("200 OK", "Content-Encoding: gzip\r\n", "0123456789")}},
-        {"/body-cut-short", {ok + "Content-Length: 100\r\n\r\nabc"}},
-        {"/reset-mid-body", {ok + "Content-Length: 60000\r\n\r\n" + std::string(1000, 'a'), true}},
+         {ok + "Transfer-Encoding: chunked\r\n\r\n5\r\nhello\r\nzz\r\nxx\r\n0\r\n\r\n"},
+         malformed},
+        {"/bad-gzip", {reply("200 OK", "Content-Encoding: gzip\r\n", "0123456789")}, malformed},
+        {"/body-cut-short", {ok + "Content-Length: 100\r\n\r\nabc"}, cutShort},
+        {"/reset-mid-body",
+         {ok + "Content-Length: 60000\r\n\r\n" + std::string(1000, 'a'), true},
+         cutShort},
         {"/packed-cut-short",
          {ok + "Content-Encoding: deflate\r\nContent-Length: " + std::to_string(packed.size()) +
-          "\r\n\r\n" + packed.substr(0, packed.size() / 2)}},
-        {"/empty", {""}},
-        {"/at-cap", {chunked(std::string(kCap, 'a'))}},
-        {"/chunked-over-cap", {chunked(std::string(kCap + 1, 'a'))}},
-        {"/over-cap", {reply("200 OK", "", std::string(kCap + 1, 'a'))}},
+          "\r\n\r\n" + packed.substr(0, packed.size() / 2)},
+         cutShort},
+        {"/empty", {""}, {errors::DownloadFailed, u"下载失败：服务器没有返回任何数据"_s}},
+        {"/at-cap", {chunked(std::string(kCap, 'a'))}, {0, QString(kCap, u'a')}},
+        {"/chunked-over-cap", {chunked(std::string(kCap + 1, 'a'))}, tooLarge},
+        {"/over-cap", {reply("200 OK", "", std::string(kCap + 1, 'a'))}, tooLarge},
         {"/packed-over-cap",
-         {reply("200 OK", "Content-Encoding: deflate\r\n", deflated(QByteArray(kCap + 1, '\0')))}},
-        {"/hop/0", {reply("200 OK", "Content-Type: text/html; charset=gbk\r\n", "\xD7\xD6")}},
+         {reply("200 OK", "Content-Encoding: deflate\r\n", deflated(QByteArray(kCap + 1, '\0')))},
+         tooLarge},
     };
-    for (int hop = 1; hop <= 11; ++hop) {  // each reply names a charset: the last one counts
-        replies["/hop/" + std::to_string(hop)] = {
-            reply(moved,
-                  "Location: /hop/" + std::to_string(hop - 1) +
-                      "\r\nContent-Type: text/html; charset=utf-8\r\n",
-                  "moved")};
+    std::map<std::string, RawReply> replies{
+        {"/hop/0", {reply("200 OK", "Content-Type: text/html; charset=gbk\r\n", "\xD7\xD6")}}};
+    for (int hop = 1; hop <= 11; ++hop) {
+        replies["/hop/" + std::to_string(hop)] = {redirect("/hop/" + std::to_string(hop - 1))};
+    }
+    for (const auto& [target, served, expected] : cases) {
+        replies.emplace(target, served);
     }
     const testing::RawReplyServer server(replies);
-    const QString closedHost = closed.baseUrl().mid(7);
-    const QString invalidUrl = u"无效的网址"_s, notUnderstood = u"下载失败：网站的回应无法识别"_s,
-                  malformed = u"下载失败：网站的回应格式不正确"_s,
-                  headersTooLarge = u"下载失败：网站的回应头过大"_s,
-                  cutShort = u"下载失败：连接中断"_s, tooLarge = u"下载失败：页面过大"_s;
-    // A path is on the raw server; the refused URLs point at a closed port, so that one let
-    // through would fail otherwise.
-    const std::pair<QString, Outcome> cases[] = {
-        {u"/missing"_s, {0, u"<h1>页面不存在</h1>"_s}},  // any status is a complete page
-        {u"/broken"_s, {0, u"<subrief>x</subrief>"_s}},
-        {u"/folded"_s, {0, u"字"_s}},
-        {u"/hop/10"_s, {0, u"字"_s}},
-        {u"/hop/11"_s, {errors::DownloadFailed, u"下载失败：重定向次数过多"_s}},
-        {u"/to-file"_s, {errors::InvalidUrl, invalidUrl}},
-        {u"/to-ftp"_s, {errors::InvalidUrl, invalidUrl}},
-        {u"/to-odd"_s, {errors::InvalidUrl, invalidUrl}},
-        {u"SearchURL?page=2"_s, {errors::InvalidUrl, invalidUrl}},
-        {QString(), {errors::InvalidUrl, invalidUrl}},
-        {u"   "_s, {errors::InvalidUrl, invalidUrl}},
-        {u"http://"_s, {errors::InvalidUrl, invalidUrl}},
-        {u"mailto:me@example.org"_s, {errors::InvalidUrl, invalidUrl}},
-        {u"file:///etc/passwd"_s, {errors::InvalidUrl, invalidUrl}},
-        {u"ftp://"_s + closedHost + u"/x"_s, {errors::InvalidUrl, invalidUrl}},
-        {closedHost + u"/x"_s, {errors::InvalidUrl, invalidUrl}},
-        {closed.baseUrl() + u"/x"_s, {errors::CannotConnect, u"无法连接到服务器"_s}},
-        {u"https://"_s + closedHost + u"/x"_s, {errors::CannotConnect, u"无法连接到服务器"_s}},
-        {u"/to-bad-reply"_s, {errors::DownloadFailed, notUnderstood}},
-        {u"/no-status-line"_s, {errors::DownloadFailed, notUnderstood}},
-        {u"/http-3"_s, {errors::DownloadFailed, notUnderstood}},
-        {u"/bad-status"_s, {errors::DownloadFailed, notUnderstood}},
-        {u"/huge-header-line"_s, {errors::DownloadFailed, headersTooLarge}},
-        {u"/many-headers"_s, {errors::DownloadFailed, headersTooLarge}},
-        {u"/headers-cut-off"_s, {errors::DownloadFailed, cutShort}},
-        {u"/bad-chunk"_s, {errors::DownloadFailed, malformed}},
-        {u"/bad-gzip"_s, {errors::DownloadFailed, malformed}},
-        {u"/body-cut-short"_s, {errors::DownloadFailed, cutShort}},
-        {u"/reset-mid-body"_s, {errors::DownloadFailed, cutShort}},
-        {u"/packed-cut-short"_s, {errors::DownloadFailed, cutShort}},
-        {u"/empty"_s, {errors::DownloadFailed, u"下载失败：服务器没有返回任何数据"_s}},
-        {u"/at-cap"_s, {0, QString(kCap, u'a')}},
-        {u"/chunked-over-cap"_s, {errors::DownloadFailed, tooLarge}},
-        {u"/over-cap"_s, {errors::DownloadFailed, tooLarge}},
-        {u"/packed-over-cap"_s, {errors::DownloadFailed, tooLarge}},
-    };
     DownloadLimits limits;
     limits.maxBodyBytes = kCap;
-    for (const auto& [target, expected] : cases) {
-        const QString url = target.startsWith(u'/') ? server.baseUrl() + target : target;
+    for (const auto& [target, served, expected] : cases) {
+        const QString url = (target.rfind('/', 0) == 0 ? server.baseUrl() : QString()) +
+                            QString::fromStdString(target);
         const Outcome got = fetch(url, limits);
-        EXPECT_EQ(got.number, expected.number) << url.toStdString();
+        EXPECT_EQ(got.number, expected.number) << target;
         EXPECT_TRUE(got.text.startsWith(expected.text) &&
                     !got.text.contains(u"memory"_s, Qt::CaseInsensitive))
-            << url.toStdString() << ": " << got.text.left(200).toStdString();
+            << target << ": " << got.text.left(200).toStdString();
     }
     // The client names itself and asks for compressed pages.
-    for (const std::string& head : server.requests()) {
-        if (head.rfind("GET /folded ", 0) == 0) {
-            EXPECT_TRUE(std::regex_search(
-                head, std::regex("\r\nUser-Agent: Vantrel/[0-9]+\\.[0-9]+\\.[0-9]+\r\n")))
-                << head;
-            EXPECT_TRUE(std::regex_search(head, std::regex("\r\nAccept-Encoding: .*gzip")));
-        }
-    }
+    const std::string head = server.requests().at(0);
+    EXPECT_TRUE(
+        std::regex_search(head, std::regex("\r\nUser-Agent: Vantrel/[0-9]+\\.[0-9]+\\.[0-9]+\r\n")))
+        << head;
+    EXPECT_TRUE(std::regex_search(head, std::regex("\r\nAccept-Encoding: .*gzip"))) << head;
 }
 
 TEST(Download, StopsAServerThatFallsSilentOrTricklesAndWhenTheCallerGivesUp) {
@@ -252,7 +241,7 @@ TEST(Download, StopsAServerThatFallsSilentOrTricklesAndWhenTheCallerGivesUp) {
     }
     int calls = 0;
     const Outcome cancelled =
-        fetch(server.baseUrl() + u"/silent"_s, limits, [&calls] { return ++calls < 3; });
+        fetch(server.baseUrl() + u"/trickle"_s, limits, [&calls] { return ++calls < 3; });
     EXPECT_EQ(std::tie(cancelled.number, calls), std::tuple(errors::DownloadCancelled, 3));
 }
 
