@@ -58,7 +58,7 @@ TEST(XmlDocument, LoadsEmptyExactlyWhenARuleIsBroken) {
         u"<!DOCTYPEa><a/>"};
     const char16_t* const wellFormed[] = {
         // Structure, references, text outside the root.
-        u"<a>&lt;&amp;&gt;&quot;&apos;&#20013;&#x6587;&#x000041;<![CDATA[&b;]]></a>",
+        u"<a>&lt;&amp;&gt;&quot;&apos;&#20013;&#x6587;&#x0000041;<![CDATA[&b;]]></a>",
         u"<!-- head --><a>x</a><!-- tail --><?pi x?>  ",
         // Characters.
         u"<a>\t\r\n\uFFFD\U0001F600</a>",
