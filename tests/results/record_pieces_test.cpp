@@ -1,52 +1,56 @@
+// Cutting a result page into records, and the address of a record's file page.
 #include "results/record_pieces.h"
 #include "results/file_url.h"
 
 #include "support/qt_printing.h"
+
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
 namespace vantrel {
 namespace {
 
-std::vector<QString> split(const QString& page) {
-    std::vector<QString> out;
-    for (const QStringView piece : splitAtRecordMarkers(page)) {
-        out.push_back(piece.toString());
+using namespace Qt::StringLiterals;
+
+TEST(RecordPieces, SplitAtEveryMarkerAndCutBackToTheOpeningTag) {
+    const std::pair<QString, QStringList> splits[] = {
+        {QString(), {}},
+        {u"no records"_s, {u"no records"_s}},
+        {u"a</subrief>PowerByQXTb</subrief>PowerByQXT"_s,
+         {u"a</subrief>"_s, u"b</subrief>"_s, QString()}},
+        {u"x</subrief>powerbyqxt"_s, {u"x</subrief>powerbyqxt"_s}},  // another case is no marker
+    };
+    for (const auto& [page, pieces] : splits) {
+        QStringList got;
+        for (const QStringView piece : splitAtRecordMarkers(page)) {
+            got.push_back(piece.toString());
+        }
+        EXPECT_EQ(got, pieces);
     }
-    return out;
-}
-
-TEST(RecordPieces, SplitsAtEveryMarkerAndKeepsTheTail) {
-    EXPECT_TRUE(split(QString()).empty());
-    EXPECT_EQ(split(QStringLiteral("no records")), std::vector<QString>{"no records"});
-    EXPECT_EQ(split(QStringLiteral("a</subrief>PowerByQXTb</subrief>PowerByQXT")),
-              (std::vector<QString>{"a</subrief>", "b</subrief>", ""}));
-    // Another letter case is no marker.
-    EXPECT_EQ(split(QStringLiteral("x</subrief>powerbyqxt")).size(), 1u);
-}
-
-TEST(RecordPieces, CutsAPieceBackToItsOpeningTag) {
-    EXPECT_EQ(cutToRecordStart(u"<?xml version=\"1.0\"?><list>\r\n<subrief>r</subrief>"),
-              QStringView(u"<subrief>r</subrief>"));
-    EXPECT_EQ(cutToRecordStart(u"\n<subrief>r</subrief>"), QStringView(u"<subrief>r</subrief>"));
-    EXPECT_EQ(cutToRecordStart(u"<subrief><subrief>"), QStringView(u"<subrief><subrief>"));
-    // Capitals are not the tag; a piece without one stays whole.
-    EXPECT_EQ(cutToRecordStart(u"<SUBRIEF>r</subrief>"), QStringView(u"<SUBRIEF>r</subrief>"));
+    const std::pair<QString, QString> cuts[] = {
+        {u"<?xml version=\"1.0\"?><list>\r\n<subrief>r</subrief>"_s, u"<subrief>r</subrief>"_s},
+        {u"\n<subrief>r</subrief>"_s, u"<subrief>r</subrief>"_s},
+        {u"<subrief><subrief>"_s, u"<subrief><subrief>"_s},
+        {u"<SUBRIEF>r</subrief>"_s, u"<SUBRIEF>r</subrief>"_s},  // capitals are not the tag
+    };
+    for (const auto& [piece, record] : cuts) {
+        EXPECT_EQ(cutToRecordStart(piece).toString(), record);
+    }
 }
 
 TEST(SubtitleFileUrl, TakesThreeCharactersOfASixCharacterIdAndTwoOfOthers) {
-    const QString host = QStringLiteral("h:1");
-    EXPECT_EQ(subtitleFileUrl(host, QStringLiteral("abcdef")),
-              QStringLiteral("http://h:1/xml/file/abc/abcdef.xml"));
-    EXPECT_EQ(subtitleFileUrl(host, QStringLiteral("abcde")),
-              QStringLiteral("http://h:1/xml/file/ab/abcde.xml"));
-    EXPECT_EQ(subtitleFileUrl(host, QStringLiteral("abcdefg")),
-              QStringLiteral("http://h:1/xml/file/ab/abcdefg.xml"));
-    EXPECT_EQ(subtitleFileUrl(host, QStringLiteral("a")),
-              QStringLiteral("http://h:1/xml/file/a/a.xml"));
-    EXPECT_EQ(subtitleFileUrl(host, QString()), QStringLiteral("http://h:1/xml/file//.xml"));
-    EXPECT_EQ(subtitleFileUrl(host, QStringLiteral(" ")),
-              QStringLiteral("http://h:1/xml/file/ / .xml"));
+    const std::pair<QString, QString> cases[] = {
+        {u"abcdef"_s, u"abc/abcdef"_s},
+        {u"abcde"_s, u"ab/abcde"_s},
+        {u"abcdefg"_s, u"ab/abcdefg"_s},
+        {u"a"_s, u"a/a"_s},
+        {QString(), u"/"_s},
+        {u" "_s, u" / "_s},
+    };
+    for (const auto& [id, path] : cases) {
+        EXPECT_EQ(subtitleFileUrl(u"h:1"_s, id), u"http://h:1/xml/file/"_s + path + u".xml"_s);
+    }
 }
 
 }  // namespace

@@ -54,13 +54,10 @@ ClosedPort::ClosedPort() : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
     socklen_t length = sizeof address;
-    if (socket_ < 0 || ::bind(socket_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+    if (::bind(socket_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
         ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        if (socket_ >= 0) {
-            ::close(socket_);
-        }
+        ::close(socket_);
         throw std::runtime_error("closed port: cannot bind on 127.0.0.1");
     }
     port_ = ntohs(address.sin_port);

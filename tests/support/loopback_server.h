@@ -13,10 +13,9 @@
 
 namespace vantrel::testing {
 
-// An HTTP server on 127.0.0.1 and a free port, answering on its own thread for as long as it
-// lives. It records the raw target of every request (as it stood on the request line, before any
-// decoding) through the pre-routing hook: routes that install their own pre-routing handler
-// replace that record.
+// An HTTP server on 127.0.0.1 and a free port, answering on its own thread while it lives. It
+// records the raw target of every request through the pre-routing hook (routes that set their own
+// pre-routing handler replace that record).
 class LoopbackServer {
 public:
     // routes registers handlers before the server starts listening.
@@ -38,8 +37,8 @@ private:
     std::thread thread_;
 };
 
-// A port on 127.0.0.1 that is bound but never listens, so connecting to it is refused. Holding the
-// port keeps anyone else from taking it while a test relies on the refusal.
+// A port on 127.0.0.1 that is bound but never listens, so connecting to it is refused; held, so
+// that nobody else takes it meanwhile.
 class ClosedPort {
 public:
     ClosedPort();

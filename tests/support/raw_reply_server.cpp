@@ -16,19 +16,16 @@ RawReplyServer::RawReplyServer(std::map<std::string, RawReply> replies)
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+    if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
         ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
         ::listen(listener_, 8) != 0) {
-        if (listener_ >= 0) {
-            ::close(listener_);
-        }
+        ::close(listener_);
         throw std::runtime_error("raw reply server: cannot listen on 127.0.0.1");
     }
     port_ = ntohs(address.sin_port);
     thread_ = std::thread([this] {
-        while (!stopping_) {
-            const int connection = ::accept(listener_, nullptr, nullptr);
-            if (connection >= 0) {
+        for (int connection; !stopping_;) {
+            if ((connection = ::accept(listener_, nullptr, nullptr)) >= 0) {
                 serve(connection);
             }
         }
@@ -56,30 +53,20 @@ void RawReplyServer::serve(int connection) {
     ::setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
     std::string head;
     char buffer[4096];
-    while (head.find("\r\n\r\n") == std::string::npos) {
-        const ssize_t got = ::recv(connection, buffer, sizeof buffer, 0);
-        if (got <= 0) {
-            break;
-        }
+    for (ssize_t got; head.find("\r\n\r\n") == std::string::npos &&
+                      (got = ::recv(connection, buffer, sizeof buffer, 0)) > 0;) {
         head.append(buffer, static_cast<size_t>(got));
     }
     {
         const std::lock_guard<std::mutex> lock(requestsMutex_);
         requests_.push_back(head);
     }
-    // "GET /path HTTP/1.1": the path stands between the first two blanks.
+    // "GET /target HTTP/1.1": the target stands between the first two blanks.
     const size_t start = head.find(' ') + 1;
     const auto found = replies_.find(head.substr(start, head.find(' ', start) - start));
     if (found != replies_.end()) {
-        const std::string& bytes = found->second.bytes;
-        for (size_t sent = 0; sent < bytes.size();) {
-            const ssize_t put =
-                ::send(connection, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-            if (put <= 0) {
-                break;
-            }
-            sent += static_cast<size_t>(put);
-        }
+        // A blocking send returns once all is sent, or the client has gone.
+        ::send(connection, found->second.bytes.data(), found->second.bytes.size(), MSG_NOSIGNAL);
         if (found->second.reset) {
             const linger abortive{1, 0};
             ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);

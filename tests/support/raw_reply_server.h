@@ -11,17 +11,18 @@
 
 namespace vantrel::testing {
 
-// What the raw server sends for one path, byte for byte, before it ends the connection.
+// What the raw server sends for one request target, byte for byte, before it ends the connection.
 struct RawReply {
     std::string bytes;
     bool reset = false;  // end with a TCP reset instead of an orderly close
 };
 
 // A server on 127.0.0.1 that answers each request with fixed bytes, valid HTTP or not, so that
-// tests can play a broken server. One connection at a time, one request per connection.
+// tests can play a broken server. One connection at a time, one request per connection; a target
+// without a reply gets none.
 class RawReplyServer {
 public:
-    explicit RawReplyServer(std::map<std::string, RawReply> replies);  // keyed by request path
+    explicit RawReplyServer(std::map<std::string, RawReply> replies);
     ~RawReplyServer();
     RawReplyServer(const RawReplyServer&) = delete;
     RawReplyServer& operator=(const RawReplyServer&) = delete;

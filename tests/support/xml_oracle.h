@@ -12,9 +12,8 @@
 
 namespace vantrel::test {
 
-// Whether the reference parser finds text well-formed, namespaces included. Nothing is fetched,
-// no DTD is loaded and no entity is substituted; the declared encoding is ignored, the text is
-// UTF-8, and the parser's size and depth limits are lifted.
+// Whether the reference parser finds UTF-8 text well-formed, namespaces included. Nothing is
+// fetched, no DTD loaded, no entity substituted, the declared encoding ignored, no limit applied.
 inline bool oracleFindsWellFormed(std::string_view utf8) {
     if (utf8.find('\0') != std::string_view::npos) {
         return false;  // XML forbids U+0000; the reference parser takes it for the end of the text
@@ -32,11 +31,10 @@ inline bool oracleFindsWellFormed(std::string_view utf8) {
 
 inline bool oracleFindsWellFormed(QStringView text) {
     const QByteArray utf8 = text.toUtf8();
-    return oracleFindsWellFormed(
-        std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
+    return oracleFindsWellFormed(std::string_view(utf8.constData(), size_t(utf8.size())));
 }
 
-// A document type is where our loader and the reference may rightly differ: it refuses internal
+// A document type is where our loader and the reference may rightly differ: ours refuses internal
 // subsets and references to entities it never reads, which the reference accepts when a DTD may
 // declare them. There only our acceptance must imply the reference's.
 inline bool hasDocumentType(QStringView text) {
