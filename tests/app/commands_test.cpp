@@ -127,7 +127,6 @@ TEST_F(CommandsTest, TheDownloadMarksEveryRecordEndAndAFailureLeavesThePageAsItW
         {QString(), errors::InvalidUrl},
         {u"ftp://"_s + server.host() + u"/page"_s, errors::InvalidUrl},
         {closed.baseUrl() + u"/search/sub:x"_s, errors::CannotConnect},
-        {server.baseUrl() + u"/cut"_s, errors::DownloadFailed},
         {server.baseUrl() + u"/page"_s, errors::DownloadFailed},
     };
     for (const auto& [url, number] : failures) {

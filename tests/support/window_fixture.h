@@ -33,7 +33,7 @@ inline const QString kLongName = u"A.Very.Long.Film.Name.2024.1080p.BluRay.x264-
 // The real window, shown and active, against a loopback site. Every search page lists abcdef (with
 // a long name), a record named after the page ("p1", "p2", ...) and one without an id; the keyword
 // "slow" stalls until `release`, and while `failing` search pages redirect until the download
-// gives up. "/page" serves `servedPage`, "/cut" ends before its promised length, the rest is a 404.
+// gives up. "/page" serves `servedPage`, the rest is a 404.
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest() {
@@ -93,11 +93,6 @@ private:
         if (req.path == "/page") {
             const std::lock_guard<std::mutex> lock(pageMutex);
             res.set_content(servedPage, "text/html; charset=utf-8");
-        } else if (req.path == "/cut") {
-            res.set_content_provider(1000, "text/html",
-                                     [](size_t at, size_t, httplib::DataSink& out) {
-                                         return at == 0 && out.write("<subrief>", 9);
-                                     });
         } else if (req.path.rfind("/search/sub:", 0) != 0) {
             res.status = 404;
             res.set_content("<p>没有这一页</p>", "text/html; charset=utf-8");
