@@ -37,6 +37,7 @@ protected:
                     }
                 }
                 QTest::keyClick(menu, key);
+                menu->close();  // still open when the key named no enabled entry
             }
         });
         poll.start(5);
