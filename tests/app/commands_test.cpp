@@ -1,203 +1,140 @@
-#include "app/form1.h"
-#include "grid/grid.h"
-#include "platform/curl_http_client.h"
-#include "platform/hidden_text_field.h"
-#include "support/loopback_server.h"
-#include "support/recording_platform.h"
+// The search and page commands through the window against a loopback site, and the download
+// step they share.
+#include "platform/app_error.h"
+#include "support/error_number.h"
+#include "support/window_fixture.h"
 
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include <functional>
+#include <tuple>
+#include <vector>
 
-#include "support/qt_printing.h"
-
-#include <gtest/gtest.h>
-#include <httplib.h>
-
-#include <atomic>
-
-namespace vantrel {
+namespace vantrel::testing {
 namespace {
 
-// A site whose result pages hold one record naming the page asked for.
-void siteRoutes(httplib::Server& server, std::atomic<bool>& failing) {
-    server.Get(R"(/search/sub:.*)", [&failing](const httplib::Request& request,
-                                               httplib::Response& response) {
-        if (failing) {
-            response.set_redirect(request.target);  // round and round: the download gives up
-            return;
-        }
-        const std::string page = request.has_param("page") ? request.get_param_value("page") : "1";
-        response.set_content("<list><subrief><fileid>p" + page + "</fileid></subrief></list>",
-                             "text/xml; charset=utf-8");
-    });
-}
+using CommandsTest = WindowTest;
 
-class CommandsTest : public ::testing::Test {
-protected:
-    CommandsTest() { form.show(); }
-
-    QString firstUrl(const QString& encodedKeyword) const {
-        return QStringLiteral("http://") + server.host() + QStringLiteral("/search/sub:") +
-               encodedKeyword;
+TEST_F(CommandsTest, EachCommandMovesThePageAndTheUrlsAsTheStateTableSays) {
+    const QString avatar = u"/search/sub:%E9%98%BF%E5%87%A1%E8%BE%BE"_s;
+    const QString first = server.baseUrl() + avatar + u" 2"_s;
+    const QString fresh = server.baseUrl() + u"/search/sub:new "_s;
+    const auto typeAndEnter = [this] {
+        form.Text4->setText(u"new"_s);
+        form.Text4->setFocus();
+        QTest::keyClicks(form.Text4, u" "_s);  // the key goes on to the box
+        QTest::keyClick(form.Text4, Qt::Key_Return);
+    };
+    const struct {
+        std::function<void()> act;
+        int page;
+        QString text1, baseUrl;
+        bool previousEnabled;
+        int captionPage;  // -1: the caption as the window opened
+        QString shown;    // the record naming the page shown
+    } steps[] = {
+        {[this] { search(u"阿凡达 2"_s); }, 1, first, QString(), false, 1, u"p1"_s},
+        {[this] { click(form.Command2); }, 2, first + u"?page=2"_s, first, true, 2, u"p2"_s},
+        {[this] { click(form.Command2); }, 3, first + u"?page=3"_s, first, true, 3, u"p3"_s},
+        {[this] { click(form.Command3); }, 2, first + u"?page=2"_s, first, true, 2, u"p2"_s},
+        {[this] { click(form.Command3); }, 1, first, first, false, 1, u"p1"_s},
+        // A new search keeps the old first-page URL until it leaves page 1.
+        {typeAndEnter, 1, fresh, first, false, 1, u"p1"_s},
+        {[this] { click(form.Command2); }, 2, fresh + u"?page=2"_s, fresh, true, 2, u"p2"_s},
+        // An empty keyword only resets the page number.
+        {[this] { search(QString()); }, 1, fresh + u"?page=2"_s, fresh, true, 2, u"p2"_s},
+        // From page 1 the previous page is page 0, the saved URL itself.
+        {[this] { click(form.Command3); }, 0, fresh, fresh, true, 0, u"p1"_s},
+    };
+    for (const auto& s : steps) {
+        s.act();
+        EXPECT_EQ(std::tuple(int{form.PageNo}, form.Text1->text(), form.BaseUrl,
+                             form.Command3->isEnabled(), caption(), cell(2, FileId)),
+                  std::tuple(s.page, s.text1, s.baseUrl, s.previousEnabled,
+                             u"搜索结果  当前第 %1 页"_s.arg(s.captionPage), s.shown))
+            << "step " << &s - steps;
     }
-    QString shownPage() { return form.Grid1->Cell(1, 1).Text(); }
-    QString caption() const { return form.Frame3->title(); }
-    std::string lastTarget() const {
-        const auto targets = server.targets();
-        return targets.empty() ? std::string() : targets.back();
-    }
-    void search(const QString& keyword) {
-        form.Text4->setText(keyword);
-        QTest::mouseClick(form.goCmd, Qt::LeftButton);
-    }
-
-    std::atomic<bool> failing{false};
-    testing::LoopbackServer server{[this](httplib::Server& s) { siteRoutes(s, failing); }};
-    CurlHttpClient http{DownloadLimits{std::chrono::milliseconds(2000),
-                                       std::chrono::milliseconds(2000),
-                                       std::chrono::milliseconds(5000), 1 << 20, 10}};
-    testing::RecordingShell shell;
-    testing::RecordingMessageBox messages;
-    Form1 form{Platform{http, shell, messages},
-               SiteConfig{server.host(), QString(), QString(), QString()}};
-};
-
-TEST_F(CommandsTest, SearchThenPageForwardAndBackAsksForEachPageOnce) {
-    search(QStringLiteral("阿凡达 2"));
-    EXPECT_EQ(lastTarget(), "/search/sub:%E9%98%BF%E5%87%A1%E8%BE%BE%202");
-    const QString first = firstUrl(QStringLiteral("%E9%98%BF%E5%87%A1%E8%BE%BE 2"));
-    EXPECT_EQ(form.Text1->text(), first);
-    EXPECT_EQ(form.PageNo, 1);
-    EXPECT_EQ(caption(), QStringLiteral("搜索结果  当前第 1 页"));
-    EXPECT_FALSE(form.Command3->isEnabled());
-    EXPECT_EQ(shownPage(), QStringLiteral("p1"));
-
-    QTest::mouseClick(form.Command2, Qt::LeftButton);
-    EXPECT_EQ(form.BaseUrl, first);
-    EXPECT_EQ(form.Text1->text(), first + QStringLiteral("?page=2"));
-    EXPECT_EQ(caption(), QStringLiteral("搜索结果  当前第 2 页"));
-    EXPECT_TRUE(form.Command3->isEnabled());
-    EXPECT_EQ(shownPage(), QStringLiteral("p2"));
-
-    QTest::mouseClick(form.Command2, Qt::LeftButton);
-    EXPECT_EQ(form.Text1->text(), first + QStringLiteral("?page=3"));
-    EXPECT_EQ(form.PageNo, 3);
-
-    QTest::mouseClick(form.Command3, Qt::LeftButton);
-    EXPECT_EQ(form.Text1->text(), first + QStringLiteral("?page=2"));
-    EXPECT_TRUE(form.Command3->isEnabled());
-    EXPECT_EQ(caption(), QStringLiteral("搜索结果  当前第 2 页"));
-
-    QTest::mouseClick(form.Command3, Qt::LeftButton);
-    EXPECT_EQ(form.Text1->text(), first);  // page 1 is the first-page URL itself
-    EXPECT_EQ(form.PageNo, 1);
-    EXPECT_FALSE(form.Command3->isEnabled());
-    EXPECT_EQ(caption(), QStringLiteral("搜索结果  当前第 1 页"));
-    EXPECT_EQ(shownPage(), QStringLiteral("p1"));
-    EXPECT_EQ(server.targets().size(), 5u);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(CommandsTest, EnterInTheKeywordBoxSearchesAsTheButtonDoes) {
-    form.Text4->setFocus();
-    QTest::keyClicks(form.Text4, QStringLiteral(" "));
-    QTest::keyClick(form.Text4, Qt::Key_Return);
-    EXPECT_EQ(lastTarget(), "/search/sub:%20");
-    EXPECT_EQ(form.Text1->text(), firstUrl(QStringLiteral(" ")));
-    EXPECT_EQ(caption(), QStringLiteral("搜索结果  当前第 1 页"));
-    EXPECT_FALSE(form.Command3->isEnabled());
-    EXPECT_EQ(form.Text4->text(), QStringLiteral(" "));  // the key went on to the box
-}
-
-TEST_F(CommandsTest, AnEmptyKeywordOnlyResetsThePageNumber) {
-    search(QStringLiteral("abc"));
-    QTest::mouseClick(form.Command2, Qt::LeftButton);
-    QTest::mouseClick(form.Command2, Qt::LeftButton);
-    const QString url = form.Text1->text();
-    const size_t requests = server.targets().size();
-
-    search(QString());
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("信息"));
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("字幕名称不能为空！^__^"));
-    EXPECT_EQ(form.PageNo, 1);
-    EXPECT_EQ(form.Text1->text(), url);
-    EXPECT_EQ(caption(), QStringLiteral("搜索结果  当前第 3 页"));
-    EXPECT_TRUE(form.Command3->isEnabled());
-    EXPECT_EQ(server.targets().size(), requests);
-
-    // The previous-page button is still enabled on page 1: it goes to page 0, the saved URL.
-    QTest::mouseClick(form.Command3, Qt::LeftButton);
-    EXPECT_EQ(form.PageNo, 0);
-    EXPECT_EQ(form.Text1->text(), form.BaseUrl);
-    EXPECT_EQ(caption(), QStringLiteral("搜索结果  当前第 0 页"));
-}
-
-TEST_F(CommandsTest, ANewSearchKeepsTheOldBaseUrlUntilItLeavesPageOne) {
-    search(QStringLiteral("old"));
-    QTest::mouseClick(form.Command2, Qt::LeftButton);
-    search(QStringLiteral("new"));
-    EXPECT_EQ(form.BaseUrl, firstUrl(QStringLiteral("old")));
-    EXPECT_EQ(caption(), QStringLiteral("搜索结果  当前第 1 页"));
-    EXPECT_FALSE(form.Command3->isEnabled());
-    QTest::mouseClick(form.Command2, Qt::LeftButton);
-    EXPECT_EQ(form.BaseUrl, firstUrl(QStringLiteral("new")));
-    EXPECT_EQ(lastTarget(), "/search/sub:new?page=2");
-}
-
-TEST_F(CommandsTest, PageCommandsBeforeAnySearchReportTheUnusableUrl) {
-    QTest::mouseClick(form.Command2, Qt::LeftButton);
-    EXPECT_EQ(form.BaseUrl, QStringLiteral("SearchURL"));
-    EXPECT_EQ(form.Text1->text(), QStringLiteral("SearchURL?page=2"));
-    EXPECT_EQ(form.PageNo, 2);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("运行时错误 '")));
-    EXPECT_EQ(caption(), QStringLiteral("搜索结果"));  // the steps after the download did not run
-    EXPECT_TRUE(server.targets().empty());
-
-    form.PageNo = 1;
-    form.BaseUrl.clear();
-    QTest::mouseClick(form.Command3, Qt::LeftButton);
-    EXPECT_EQ(form.PageNo, 0);
-    EXPECT_EQ(form.Text1->text(), QString());
-    EXPECT_EQ(messages.shown.size(), 2u);
+    const std::string a = avatar.toStdString() + "%202";
+    EXPECT_EQ(server.targets(),
+              (std::vector<std::string>{a, a + "?page=2", a + "?page=3", a + "?page=2", a,
+                                        "/search/sub:new%20", "/search/sub:new%20?page=2",
+                                        "/search/sub:new%20"}));
+    EXPECT_EQ(shownMessages(), QStringList{u"信息: 字幕名称不能为空！^__^"_s});
 }
 
 TEST_F(CommandsTest, PageNumberOverflowFailsBeforeAnythingChanges) {
-    search(QStringLiteral("abc"));
+    search(u"abc"_s);
     const size_t requests = server.targets().size();
     form.PageNo = 32767;
-    QTest::mouseClick(form.Command2, Qt::LeftButton);
+    click(form.Command2);
     form.PageNo = -32768;
     form.Command3->setEnabled(true);  // as after a search that followed paging
-    QTest::mouseClick(form.Command3, Qt::LeftButton);
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("运行时错误 '6':\n\n溢出"));
-    EXPECT_EQ(messages.shown[1].text, QStringLiteral("运行时错误 '6':\n\n溢出"));
+    click(form.Command3);
+    const QString overflow = u"电影Vantrel工具: 运行时错误 '6':\n\n溢出"_s;
+    EXPECT_EQ(shownMessages(), (QStringList{overflow, overflow}));
     EXPECT_EQ(form.PageNo, -32768);
-    EXPECT_EQ(form.Text1->text(), firstUrl(QStringLiteral("abc")));
+    EXPECT_EQ(form.Text1->text(), server.baseUrl() + u"/search/sub:abc"_s);
     EXPECT_EQ(server.targets().size(), requests);
 }
 
 TEST_F(CommandsTest, AFailedDownloadStopsTheCommandAndTheWindowCarriesOn) {
-    search(QStringLiteral("abc"));
+    // Before any search the page commands have no usable URL.
+    click(form.Command2);
+    EXPECT_EQ(std::tuple(form.BaseUrl, form.Text1->text(), caption()),
+              std::tuple(u"SearchURL"_s, u"SearchURL?page=2"_s, u"搜索结果"_s));
+    EXPECT_TRUE(server.targets().empty());
+
+    search(u"abc"_s);
     failing = true;
-    QTest::mouseClick(form.Command2, Qt::LeftButton);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(caption(), QStringLiteral("搜索结果  当前第 1 页"));
-    EXPECT_FALSE(form.Command3->isEnabled());
-    EXPECT_EQ(shownPage(), QStringLiteral("p1"));
-    EXPECT_TRUE(form.isVisible());
+    click(form.Command2);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(u"运行时错误 '"_s));
+    EXPECT_EQ(std::tuple(caption(), form.Command3->isEnabled(), cell(2, FileId)),
+              std::tuple(u"搜索结果  当前第 1 页"_s, false, u"p1"_s));
 
     failing = false;
-    QTest::mouseClick(form.Command2, Qt::LeftButton);
-    EXPECT_EQ(form.PageNo, 3);
-    EXPECT_EQ(caption(), QStringLiteral("搜索结果  当前第 3 页"));
-    EXPECT_EQ(shownPage(), QStringLiteral("p3"));
-    EXPECT_EQ(messages.shown.size(), 1u);
+    click(form.Command2);
+    EXPECT_EQ(std::tuple(int{form.PageNo}, caption(), cell(2, FileId)),
+              std::tuple(3, u"搜索结果  当前第 3 页"_s, u"p3"_s));
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(CommandsTest, TheDownloadMarksEveryRecordEndAndAFailureLeavesThePageAsItWas) {
+    const auto fetch = [this](const QString& path) {
+        form.Text1->setText(server.baseUrl() + path);
+        form.FetchResults();
+        return form.Text2->text();
+    };
+    const std::pair<QString, QString> pages[] = {
+        {u"<subrief>甲</subrief>\n<subrief>乙</subrief></subrief>"_s,
+         u"<subrief>甲</subrief>PowerByQXT\n<subrief>乙</subrief>PowerByQXT</subrief>PowerByQXT"_s},
+        {u"<html>没有结果</html>"_s, u"<html>没有结果</html>"_s},
+        {u"<SUBRIEF>x</SUBRIEF></Subrief></subrief >"_s,
+         u"<SUBRIEF>x</SUBRIEF></Subrief></subrief >"_s},
+        {u"PowerByQXT</subrief>PowerByQXT"_s, u"PowerByQXT</subrief>PowerByQXTPowerByQXT"_s},
+        {u"</sub</subrief>rief>"_s, u"</sub</subrief>PowerByQXTrief>"_s},
+        {QString(), QString()},  // replaces the longer page before it
+    };
+    for (const auto& [text, expected] : pages) {
+        setPage(text);
+        EXPECT_EQ(fetch(u"/page"_s), expected);
+    }
+    EXPECT_EQ(fetch(u"/no/such/page"_s), u"<p>没有这一页</p>"_s);  // an error page like any other
+
+    const ClosedPort closed;
+    setPage(QString(5000, u'a'));  // over the body cap
+    const std::pair<QString, int> failures[] = {
+        {u"SearchURL?page=2"_s, errors::InvalidUrl},
+        {QString(), errors::InvalidUrl},
+        {u"ftp://"_s + server.host() + u"/page"_s, errors::InvalidUrl},
+        {closed.baseUrl() + u"/search/sub:x"_s, errors::CannotConnect},
+        {server.baseUrl() + u"/page"_s, errors::DownloadFailed},
+    };
+    for (const auto& [url, number] : failures) {
+        form.Text1->setText(url);
+        EXPECT_EQ(errorNumberOf([this] { form.FetchResults(); }), number) << url.toStdString();
+        EXPECT_EQ(form.Text2->text(), u"<p>没有这一页</p>"_s);
+    }
 }
 
 }  // namespace
-}  // namespace vantrel
+}  // namespace vantrel::testing

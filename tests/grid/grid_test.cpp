@@ -1,111 +1,96 @@
+// The result grid on its own: rows and header, its error numbers, and choosing a row.
 #include "grid/grid.h"
-#include "platform/app_error.h"
+#include "support/error_number.h"
 
 #include <QAbstractItemModelTester>
-#include <QCoreApplication>
+#include <QHeaderView>
 #include <QSignalSpy>
+#include <QTest>
+
+#include "support/qt_printing.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 namespace vantrel {
 namespace {
 
-int errorNumberOf(const std::function<void()>& operation) {
-    try {
-        operation();
-    } catch (const AppError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using namespace Qt::StringLiterals;
 
 QString headerText(const Grid& grid, int col) {
     return grid.model()->headerData(col, Qt::Horizontal).toString();
 }
 
-void writeHeader(Grid& grid) {
+TEST(GridTest, RowsKeepTheLeadingRowsAndTheHeaderShowsOnlyWithRows) {
+    Grid grid;
+    QAbstractItemModelTester tester(grid.model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    EXPECT_EQ(std::tuple(grid.Rows(), grid.Cols(), grid.model()->rowCount()), std::tuple(1, 9, 0));
     for (int col = 0; col < grid.Cols(); ++col) {
-        grid.Cell(0, col).setText(QStringLiteral("h%1").arg(col));
+        grid.Cell(0, col).setText(u"h%1"_s.arg(col));
     }
-}
-
-TEST(GridTest, StartsWithTheHeaderRowAloneAndNineColumns) {
-    Grid grid;
-    EXPECT_EQ(grid.Rows(), 1);
-    EXPECT_EQ(grid.Cols(), 9);
-    EXPECT_EQ(grid.model()->rowCount(), 0);
-    EXPECT_EQ(grid.model()->columnCount(), 9);
-}
-
-TEST(GridTest, RowsPutKeepsTheLeadingRowsAndTextsReadBackAsStored) {
-    Grid grid;
-    writeHeader(grid);
-    grid.setRows(4);
-    const QString texts[] = {QStringLiteral("下载>>"), QString(), QStringLiteral(" "),
-                             QString(300, QChar(u'字'))};
-    for (int row = 1; row < 4; ++row) {
-        grid.Cell(row, row).setText(texts[row]);
+    grid.setRows(6);
+    for (int row = 1; row < 6; ++row) {
+        grid.Cell(row, row).setText(QString(row * 100, u'字'));
     }
-    grid.Cell(1, 0).setText(texts[0]);
-    EXPECT_EQ(grid.Cell(1, 0).Text(), texts[0]);
-    EXPECT_EQ(grid.Cell(3, 3).Text(), texts[3]);
-    EXPECT_EQ(grid.model()->index(2, 3).data().toString(), texts[3]);
+    QSignalSpy changed(grid.model(), &QAbstractItemModel::dataChanged);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(changed.size(), 1);  // one announcement for the whole fill
+    EXPECT_EQ(changed[0][1].toModelIndex(), grid.model()->index(4, 5));
+    EXPECT_EQ(grid.model()->index(2, 3).data().toString(), QString(300, u'字'));
 
-    grid.setRows(2);
-    EXPECT_EQ(grid.Rows(), 2);
-    EXPECT_EQ(grid.Cell(0, 8).Text(), QStringLiteral("h8"));
-    EXPECT_EQ(grid.Cell(1, 0).Text(), texts[0]);
-    grid.setRows(4);  // rows that come back are new, empty rows
-    EXPECT_EQ(grid.Cell(3, 3).Text(), QString());
-}
+    grid.setRows(3);
+    grid.Cell(2, 8).setText(u"x"_s);  // queued when its row goes away
+    grid.setRows(4);                  // rows that come back are new, empty rows
+    EXPECT_EQ(std::tuple(grid.Rows(), grid.Cell(0, 8).Text(), grid.Cell(2, 2).Text(),
+                         grid.Cell(3, 3).Text()),
+              std::tuple(4, u"h8"_s, QString(200, u'字'), QString()));
 
-TEST(GridTest, AnEmptyPageHidesTheHeaderTextsButDoesNotLoseThem) {
-    Grid grid;
-    writeHeader(grid);
-    grid.setRows(0);
-    EXPECT_EQ(grid.Rows(), 0);
-    EXPECT_EQ(headerText(grid, 1), QString());
+    grid.setRows(0);  // an empty page: the header texts are hidden, not lost
+    QCoreApplication::processEvents();
+    EXPECT_EQ(std::pair(grid.Rows(), headerText(grid, 1)), std::pair(0, QString()));
     EXPECT_EQ(errorNumberOf([&] { grid.Cell(0, 1).Text(); }), 9);
-    // What a fill asks of an empty page: the range over no rows, locked, and no row reset.
     EXPECT_EQ(errorNumberOf([&] { grid.Range(0, 0, grid.Rows() - 1, 8).setLocked(true); }), 0);
-    EXPECT_FALSE(grid.isLocked(0, 0));
-
     grid.setRows(1);
-    EXPECT_EQ(grid.Cell(0, 1).Text(), QStringLiteral("h1"));
-    EXPECT_EQ(headerText(grid, 1), QStringLiteral("h1"));
+    EXPECT_EQ(std::pair(grid.Cell(0, 1).Text(), headerText(grid, 1)), std::pair(u"h1"_s, u"h1"_s));
 }
 
-TEST(GridTest, AddressingOutsideTheGridRaisesSubscriptOutOfRange) {
+TEST(GridTest, BadValuesOverflowAndAddressesOutsideRaiseTheirErrors) {
     Grid grid;
     grid.setRows(3);
-    const std::function<void()> outside[] = {
-        [&] { grid.Cell(-1, 0); },       [&] { grid.Cell(3, 0); },
-        [&] { grid.Cell(0, 9); },        [&] { grid.Cell(1, -1); },
-        [&] { grid.Column(9); },         [&] { grid.Range(0, 0, 3, 8); },
-        [&] { grid.Range(0, 0, 2, 9); }, [&] { grid.ResetRowHeight(3); },
+    GridCell kept = grid.Cell(2, 4);
+    const std::pair<int, std::function<void()>> cases[] = {
+        {9, [&] { grid.Cell(-1, 0); }},
+        {9, [&] { grid.Cell(3, 0); }},
+        {9, [&] { grid.Cell(0, 9); }},
+        {9, [&] { grid.Cell(1, -1); }},
+        {9, [&] { grid.Column(9); }},
+        {9, [&] { grid.Range(0, 0, 3, 8); }},
+        {9, [&] { grid.Range(0, 0, 2, 9); }},
+        {9, [&] { grid.ResetRowHeight(3); }},
+        {9, [&] { grid.setRows(2), kept.setText(u"x"_s); }},  // a handle kept across a shrink
+        {5, [&] { grid.setRows(-1); }},
+        {5, [&] { grid.setMember(GridMember::ScrollBars, 3); }},
+        {5, [&] { grid.setMember(GridMember::GridLineColor, 0x1000000); }},
+        {5, [&] { grid.setMember(GridMember::BorderStyle, u"x"_s); }},
+        {5, [&] { grid.setMember(static_cast<GridMember>(0x68030001), 0); }},
+        {0, [&] { grid.setMember(GridMember::ScrollBars, 1); }},
+        {0, [&] { grid.setMember(GridMember::WordWrap, -1); }},  // True as it comes by dispatch
     };
-    for (const auto& operation : outside) {
-        EXPECT_EQ(errorNumberOf(operation), 9);
+    for (const auto& [number, operation] : cases) {
+        EXPECT_EQ(errorNumberOf(operation), number) << &operation - &cases[0].second;
     }
+    EXPECT_EQ(grid.Rows(), 2);
+    EXPECT_TRUE(grid.wordWrap());
+    EXPECT_EQ(grid.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     try {
         grid.Cell(5, 0);
-        FAIL();
     } catch (const AppError& error) {
-        EXPECT_EQ(error.description(), QStringLiteral("下标越界"));
+        EXPECT_EQ(error.description(), u"下标越界"_s);
     }
 
-    // A cell handle kept across a shrink raises instead of reaching past the end.
-    GridCell kept = grid.Cell(2, 4);
-    grid.setRows(2);
-    EXPECT_EQ(errorNumberOf([&] { kept.setText(QStringLiteral("x")); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { grid.setRows(-1); }), 5);
-    EXPECT_EQ(grid.Rows(), 2);
-}
-
-TEST(GridTest, ActiveRowAbove32767IsAnOverflow) {
-    Grid grid;
     EXPECT_EQ(grid.ActiveCell().Row(), 0);  // no current cell yet
     grid.setRows(32769);
     grid.setCurrentIndex(grid.model()->index(32766, 1));
@@ -114,78 +99,31 @@ TEST(GridTest, ActiveRowAbove32767IsAnOverflow) {
     EXPECT_EQ(errorNumberOf([&] { grid.ActiveCell().Row(); }), 6);
 }
 
-TEST(GridTest, LockAndRowHeightResetActOnTheirRanges) {
+TEST(GridTest, ADoubleClickOrEnterChoosesARowAndNothingElseDoes) {
     Grid grid;
-    grid.setRows(4);
-    grid.Range(0, 0, 3, 8).setLocked(true);
-    EXPECT_TRUE(grid.isLocked(3, 8));
-    EXPECT_FALSE(grid.isLocked(4, 0));
-    grid.Range(0, 0, 3, 8).setLocked(false);
-    EXPECT_FALSE(grid.isLocked(0, 0));
-
-    const int height = grid.rowHeight(0);
-    grid.setRowHeight(1, height + 20);
-    grid.ResetRowHeight(2);
-    EXPECT_EQ(grid.rowHeight(1), height);
-}
-
-TEST(GridTest, MembersTakeOnlyValuesOfTheirKind) {
-    Grid grid;
-    grid.setMember(GridMember::WordWrap, -1);  // True as it arrives by dispatch
-    EXPECT_EQ(grid.member(GridMember::WordWrap), QVariant(true));
-    EXPECT_TRUE(grid.wordWrap());
-    grid.setMember(GridMember::ScrollBars, 1);
-    EXPECT_EQ(grid.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-
-    EXPECT_EQ(errorNumberOf([&] { grid.setMember(GridMember::ScrollBars, 3); }), 5);
-    EXPECT_EQ(errorNumberOf([&] { grid.setMember(GridMember::GridLineColor, 0x1000000); }), 5);
-    EXPECT_EQ(errorNumberOf([&] { grid.setMember(GridMember::BorderStyle, QStringLiteral("x")); }),
-              5);
-    EXPECT_EQ(errorNumberOf([&] { grid.setMember(static_cast<GridMember>(0x68030001), 0); }), 5);
-    EXPECT_EQ(grid.member(GridMember::ScrollBars), QVariant(1));
-}
-
-TEST(GridTest, TextWritesAreAnnouncedOnceForAWholeFill) {
-    Grid grid;
-    grid.setRows(101);
-    QSignalSpy changed(grid.model(), &QAbstractItemModel::dataChanged);
-    QSignalSpy header(grid.model(), &QAbstractItemModel::headerDataChanged);
-    for (int row = 1; row <= 100; ++row) {
-        grid.Cell(row, 2).setText(QStringLiteral("a"));
-        grid.Cell(row, 5).setText(QStringLiteral("b"));
-    }
-    grid.Cell(0, 3).setText(QStringLiteral("h"));
-    EXPECT_EQ(changed.count(), 0);
-    QCoreApplication::processEvents();
-    ASSERT_EQ(changed.count(), 1);
-    EXPECT_EQ(changed[0][0].toModelIndex(), grid.model()->index(0, 2));
-    EXPECT_EQ(changed[0][1].toModelIndex(), grid.model()->index(99, 5));
-    ASSERT_EQ(header.count(), 1);
-    EXPECT_EQ(header[0][1].toInt(), 3);
-}
-
-TEST(GridTest, ModelStaysConsistentThroughFillsAndShrinks) {
-    Grid grid;
-    QAbstractItemModelTester tester(grid.model(),
-                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
-    writeHeader(grid);
-    grid.setRows(6);
-    for (int row = 1; row < 6; ++row) {
-        for (int col = 0; col < 9; ++col) {
-            grid.Cell(row, col).setText(QString::number(row * 10 + col));
-        }
-    }
-    // Changes still queued when the rows they touched are dropped must not be announced.
-    grid.setRows(3);
-    QCoreApplication::processEvents();
-    grid.Cell(5 - 3, 8).setText(QStringLiteral("x"));
-    grid.setRows(0);
-    QCoreApplication::processEvents();
+    grid.resize(600, 300);
+    grid.setRows(5);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    QList<std::pair<int, int>> chosen;  // the event's first value and the active row
+    QObject::connect(&grid, &Grid::rowActivated, &grid, [&](int first, int) {
+        chosen.append({first, grid.ActiveCell().Row()});
+    });
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {},
+                       grid.visualRect(grid.model()->index(2, 2)).center());
+    grid.setCurrentIndex(grid.model()->index(0, 0));
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QTest::keyClick(&grid, Qt::Key_Return);
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(&grid, Qt::Key_Enter, Qt::KeypadModifier);
+    // Below the last row, on the header, with the right button or without rows: nothing.
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, QPoint(10, 290));
+    QTest::mouseDClick(grid.horizontalHeader()->viewport(), Qt::LeftButton);
+    QTest::mouseDClick(grid.viewport(), Qt::RightButton, {},
+                       grid.visualRect(grid.model()->index(1, 2)).center());
     grid.setRows(1);
-    grid.setRows(2);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(grid.model()->rowCount(), 1);
-    EXPECT_EQ(headerText(grid, 0), QStringLiteral("h0"));
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_EQ(chosen, (QList<std::pair<int, int>>{{1, 3}, {1, 2}, {1, 4}}));
 }
 
 }  // namespace

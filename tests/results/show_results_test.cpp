@@ -1,187 +1,124 @@
-#include "app/form1.h"
-#include "grid/grid.h"
+// Filling the window's grid from a downloaded page, and opening the file page of a chosen row.
 #include "platform/app_error.h"
-#include "platform/curl_http_client.h"
-#include "platform/hidden_text_field.h"
-#include "app/result_grid_fill.h"
 #include "results/result_parser.h"
 #include "search/record_marker.h"
-#include "support/recording_platform.h"
+#include "support/error_number.h"
+#include "support/window_fixture.h"
 
-#include "support/qt_printing.h"
-
-#include <gtest/gtest.h>
-
-namespace vantrel {
+namespace vantrel::testing {
 namespace {
 
-QString record(const QString& id, const QString& name, const QString& extra = QString()) {
-    return QStringLiteral(
-               "<subrief><fileid>%1</fileid><filename>%2</filename><format>SRT</format>"
-               "<language>简体中文</language><splitby>BluRay</splitby><splito>1</splito>"
-               "<chname>电影</chname><uptime>2024-01-02</uptime>%3</subrief>")
-        .arg(id, name, extra);
+QString record(const QString& id, const QString& name) {
+    return u"<subrief><fileid>%1</fileid><filename>%2</filename><format>SRT</format>"
+           "<language>简体中文</language><splitby>BluRay</splitby><splito>1</splito>"
+           "<chname>电影</chname><uptime>2024-01-02</uptime></subrief>"_s.arg(id, name);
 }
 
-QString page(const QStringList& records, const QString& tail = QStringLiteral("\n</list>")) {
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<list>\n") +
-           records.join(QLatin1Char('\n')) + tail;
+QString page(const QStringList& records, const QString& tail = u"\n</list>"_s) {
+    return u"<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<list>\n"_s + records.join(u'\n') + tail;
 }
 
-class ShowResultsTest : public ::testing::Test {
+const QStringList kBlankRow{u"下载>>"_s, u" "_s, u" "_s, u" "_s, u" "_s,
+                            u" "_s,      u" "_s, u" "_s, u" "_s};
+
+class ShowResultsTest : public WindowTest {
 protected:
     void show(const QString& unmarkedPage) {
         form.Text2->setText(insertRecordMarkers(unmarkedPage));
         form.ShowResults();
     }
-    QString cell(int row, int col) { return form.Grid1->Cell(row, col).Text(); }
-    QStringList rowTexts(int row) {
-        QStringList texts;
-        for (int col = 0; col < 9; ++col) {
-            texts << cell(row, col);
-        }
-        return texts;
-    }
-
-    CurlHttpClient http;
-    testing::RecordingShell shell;
-    testing::RecordingMessageBox messages;
-    Form1 form{Platform{http, shell, messages},
-               SiteConfig{QStringLiteral("subs.test"), QString(), QString(), QString()}};
 };
 
 TEST_F(ShowResultsTest, FillsOneRowPerRecordWithTheMarkAndEightFields) {
-    show(page({record("abcde", "一"), record("abcdef", "Two &amp; <![CDATA[Three]]>"),
-               record("abcdefg", "三")}));
-    ASSERT_EQ(form.Grid1->Rows(), 4);
-    EXPECT_EQ(rowTexts(2), (QStringList{"下载>>", "abcdef", "Two & Three", "SRT", "简体中文",
-                                        "BluRay", "1", "电影", "2024-01-02"}));
-    EXPECT_EQ(cell(1, 1), QStringLiteral("abcde"));
-    EXPECT_EQ(cell(3, 2), QStringLiteral("三"));
-    EXPECT_EQ(cell(0, 1), QStringLiteral("fileID"));  // header untouched
-    // The field holds the last record, cut back to its opening tag.
-    EXPECT_EQ(form.Text5->text(), record("abcdefg", "三"));
+    const QString last =
+        u"<subrief><fileid>one</fileid><fileid>two</fileid><format/>"
+        "<x><y><chname>深处</chname></y></x></subrief>"_s;
+    show(page({record(u"abcde"_s, u"一"_s), record(u"abcdef"_s, u"Two &amp; <![CDATA[Three]]>"_s),
+               last}));
+    ASSERT_EQ(grid.Rows(), 4);
+    EXPECT_EQ(cell(1, FileId), u"abcde"_s);
+    EXPECT_EQ(row(2),
+              (QStringList{u"下载>>"_s, u"abcdef"_s, u"Two & Three"_s, u"SRT"_s, u"简体中文"_s,
+                           u"BluRay"_s, u"1"_s, u"电影"_s, u"2024-01-02"_s}));
+    // A missing field shows a blank, an empty one nothing; of two the first counts.
+    EXPECT_EQ(row(3), (QStringList{u"下载>>"_s, u"one"_s, u" "_s, QString(), u" "_s, u" "_s, u" "_s,
+                                   u"深处"_s, u" "_s}));
+    EXPECT_EQ(cell(0, FileId), u"fileID"_s);  // the header untouched
+    EXPECT_EQ(form.Text5->text(), last);      // the last record, cut back to its opening tag
 }
 
-TEST_F(ShowResultsTest, TellsMissingFieldsFromEmptyOnesAndTakesTheFirstOfTwo) {
-    show(
-        page({QStringLiteral("<subrief><fileid>one</fileid><fileid>two</fileid><format/>"
-                             "<x><y><chname>深处</chname></y></x></subrief>")}));
-    ASSERT_EQ(form.Grid1->Rows(), 2);
-    EXPECT_EQ(rowTexts(1), (QStringList{"下载>>", "one", " ", "", " ", " ", " ", "深处", " "}));
-}
-
-TEST_F(ShowResultsTest, ShowsBlanksForABrokenRecordAndGoesOn) {
-    show(
-        page({record("good1", "a"), QStringLiteral("<subrief><fileid>bad</fileid><b></subrief>"),
-              QStringLiteral("<subrief><fileid>&nbsp;</fileid></subrief>"), record("good2", "b")}));
-    ASSERT_EQ(form.Grid1->Rows(), 5);
-    EXPECT_EQ(cell(1, 1), QStringLiteral("good1"));
-    EXPECT_EQ(rowTexts(2), (QStringList{"下载>>", " ", " ", " ", " ", " ", " ", " ", " "}));
-    EXPECT_EQ(rowTexts(3), (QStringList{"下载>>", " ", " ", " ", " ", " ", " ", " ", " "}));
-    EXPECT_EQ(cell(4, 1), QStringLiteral("good2"));
-}
-
-TEST_F(ShowResultsTest, ABrokenRecordInALongPageSpoilsOnlyItsOwnRow) {
-    QStringList records;
-    for (int i = 0; i < 700; ++i) {
-        records << (i == 300 ? QStringLiteral("<subrief><fileid>x</fileid><b></subrief>")
-                             : record(QStringLiteral("id%1").arg(i), QStringLiteral("n%1").arg(i)));
+TEST_F(ShowResultsTest, ABrokenRecordSpoilsOnlyItsOwnRowInShortAndLongPages) {
+    for (const int count : {5, 700}) {
+        QStringList records;
+        for (int i = 0; i < count; ++i) {
+            records << record(u"id%1"_s.arg(i), u"n%1"_s.arg(i));
+        }
+        records[1] = u"<subrief><fileid>bad</fileid><b></subrief>"_s;
+        records[2] = u"<subrief><fileid>&nbsp;</fileid></subrief>"_s;
+        records[3] = u"<SUBRIEF><fileid>x</fileid></subrief>"_s;  // no opening tag
+        QList<int> good{1, 5};
+        QList<int> blank{2, 3, 4};
+        if (count > 5) {
+            records[300] = records[1];
+            good << 256 << 257 << 300 << 302 << 700;
+            blank << 301;
+        }
+        show(page(records));
+        ASSERT_EQ(grid.Rows(), count + 1);
+        for (const int r : good) {
+            EXPECT_EQ(std::pair(cell(r, FileId), cell(r, UploadDate)),
+                      std::pair(u"id%1"_s.arg(r - 1), u"2024-01-02"_s));
+        }
+        for (const int r : blank) {
+            EXPECT_EQ(row(r), kBlankRow) << count << " records, row " << r;
+        }
     }
-    show(page(records));
-    ASSERT_EQ(form.Grid1->Rows(), 701);
-    for (const int row : {1, 256, 300, 302, 700}) {
-        EXPECT_EQ(cell(row, 1), QStringLiteral("id%1").arg(row - 1));
-        EXPECT_EQ(cell(row, 8), QStringLiteral("2024-01-02"));
-    }
-    EXPECT_EQ(rowTexts(301), (QStringList{"下载>>", " ", " ", " ", " ", " ", " ", " ", " "}));
 }
 
-TEST_F(ShowResultsTest, APieceWithoutAnOpeningTagShowsBlanks) {
-    // Capitals are not the tag: the piece holds no record the parser can find.
-    show(QStringLiteral("<SUBRIEF><fileid>x</fileid></subrief>") + record("after", "b"));
-    ASSERT_EQ(form.Grid1->Rows(), 3);
-    EXPECT_EQ(rowTexts(1), (QStringList{"下载>>", " ", " ", " ", " ", " ", " ", " ", " "}));
-    EXPECT_EQ(cell(2, 1), QStringLiteral("after"));
-}
+TEST_F(ShowResultsTest, EachPageReplacesTheRowsOfTheLastAndTheTailIsNeverShown) {
+    form.Text5->setText(u"earlier"_s);
+    show(u"<list>no results</list>"_s);
+    EXPECT_EQ(std::pair(grid.Rows(), form.Text5->text()), std::pair(1, u"earlier"_s));
 
-TEST_F(ShowResultsTest, APageWithoutRecordsLeavesTheHeaderAndTheRecordField) {
-    form.Text5->setText(QStringLiteral("earlier"));
-    show(QStringLiteral("<list>no results</list>"));
-    EXPECT_EQ(form.Grid1->Rows(), 1);
-    EXPECT_EQ(form.Text5->text(), QStringLiteral("earlier"));
-
-    // The unterminated record behind the last closing tag is never shown.
-    show(page({record("only", "a")}, QStringLiteral("<subrief><fileid>cut")));
-    EXPECT_EQ(form.Grid1->Rows(), 2);
-    EXPECT_EQ(cell(1, 1), QStringLiteral("only"));
-}
-
-TEST_F(ShowResultsTest, AShorterPageLeavesNothingOfTheLongerOne) {
-    show(page({record("a1", "a"), record("a2", "b"), record("a3", "c")}));
-    show(page({record("b1", "x")}));
-    ASSERT_EQ(form.Grid1->Rows(), 2);
-    EXPECT_EQ(cell(1, 1), QStringLiteral("b1"));
-
+    show(page({record(u"a1"_s, u"a"_s), record(u"a2"_s, u"b"_s), record(u"a3"_s, u"c"_s)}));
+    show(page({record(u"b1"_s, u"x"_s)}, u"<subrief><fileid>cut"_s));
+    EXPECT_EQ(std::pair(grid.Rows(), cell(1, FileId)), std::pair(2, u"b1"_s));
     // An empty page empties the grid; the next page shows the header again.
     show(QString());
-    EXPECT_EQ(form.Grid1->Rows(), 0);
-    show(page({record("c1", "y")}));
-    ASSERT_EQ(form.Grid1->Rows(), 2);
-    EXPECT_EQ(cell(0, 2), QStringLiteral("名称"));
+    EXPECT_EQ(grid.Rows(), 0);
+    show(page({record(u"c1"_s, u"y"_s)}));
+    EXPECT_EQ(std::pair(grid.Rows(), cell(0, FileName)), std::pair(2, u"名称"_s));
 }
 
 TEST_F(ShowResultsTest, APageWithMoreRecordsThanRowsFailsBeforeTheGridChanges) {
-    show(page({record("keep", "a")}));
-    QString huge;
-    const QString tiny = QStringLiteral("<subrief></subrief>");
-    for (int i = 0; i < kMaxRecordsPerPage + 1; ++i) {
-        huge += tiny;
-    }
-    form.Text2->setText(insertRecordMarkers(huge));
-    try {
-        form.ShowResults();
-        FAIL() << "expected an overflow";
-    } catch (const AppError& error) {
-        EXPECT_EQ(error.number(), errors::Overflow);
-    }
-    ASSERT_EQ(form.Grid1->Rows(), 2);
-    EXPECT_EQ(cell(1, 1), QStringLiteral("keep"));
+    const QString tiny = u"<subrief></subrief>"_s;
+    show(tiny.repeated(kMaxRecordsPerPage));  // the last row the grid can address
+    EXPECT_EQ(grid.Rows(), kMaxRecordsPerPage + 1);
+    show(page({record(u"keep"_s, u"a"_s)}));
+    form.Text2->setText(insertRecordMarkers(tiny.repeated(kMaxRecordsPerPage + 1)));
+    EXPECT_EQ(errorNumberOf([this] { form.ShowResults(); }), errors::Overflow);
+    EXPECT_EQ(std::pair(grid.Rows(), cell(1, FileId)), std::pair(2, u"keep"_s));
 }
 
-class RowActivateTest : public ShowResultsTest {
-protected:
-    void choose(int row) {
-        form.Grid1->setCurrentIndex(form.Grid1->model()->index(row - 1, 1));
+TEST_F(ShowResultsTest, ChoosingARowOpensItsFilePageByThePrefixRule) {
+    show(page({record(u"abcde"_s, u"1"_s), record(u"x"_s, u"2"_s), record(QString(), u"3"_s),
+               u"<subrief><filename>no id</filename></subrief>"_s, record(u"abcdef"_s, u"5"_s),
+               record(u"abcdefg"_s, u"6"_s)}));
+    const QString files = u"http://"_s + server.host() + u"/xml/file/"_s;
+    const std::pair<int, QString> rows[] = {
+        {5, u"abc/abcdef.xml"_s}, {1, u"ab/abcde.xml"_s}, {6, u"ab/abcdefg.xml"_s},
+        {2, u"x/x.xml"_s},        {3, u"/.xml"_s},        {4, u" / .xml"_s},
+    };
+    QStringList opened;
+    for (const auto& [r, file] : rows) {
+        grid.setCurrentIndex(grid.model()->index(r - 1, FileName));
+        form.Grid1_RowActivate(0, 7);  // no row chosen: nothing happens
         form.Grid1_RowActivate(1, 0);
+        opened << files + file;
+        EXPECT_EQ(form.Text3->text(), files + file + u"|%1"_s.arg(r));
     }
-};
-
-TEST_F(RowActivateTest, OpensTheFileUrlOfTheActiveRowAndRecordsIt) {
-    show(page({record("abcde", "1"), record("x", "2"), record("", "3"),
-               QStringLiteral("<subrief><filename>no id</filename></subrief>"),
-               record("abcdef", "5")}));
-    choose(5);
-    EXPECT_EQ(form.Text3->text(), QStringLiteral("http://subs.test/xml/file/abc/abcdef.xml|5"));
-    choose(1);
-    choose(2);
-    choose(3);
-    choose(4);
-    EXPECT_EQ(
-        shell.opened,
-        (QStringList{"http://subs.test/xml/file/abc/abcdef.xml",
-                     "http://subs.test/xml/file/ab/abcde.xml", "http://subs.test/xml/file/x/x.xml",
-                     "http://subs.test/xml/file//.xml", "http://subs.test/xml/file/ / .xml"}));
-    EXPECT_EQ(form.Text3->text(), QStringLiteral("http://subs.test/xml/file/ / .xml|4"));
-}
-
-TEST_F(RowActivateTest, AFirstValueOfZeroDoesNothing) {
-    show(page({record("abcdef", "1")}));
-    form.Grid1->setCurrentIndex(form.Grid1->model()->index(0, 1));
-    form.Grid1_RowActivate(0, 7);
-    EXPECT_EQ(form.Text3->text(), QStringLiteral("clickURL"));
-    EXPECT_TRUE(shell.opened.isEmpty());
+    EXPECT_EQ(shell.opened, opened);
 }
 
 }  // namespace
-}  // namespace vantrel
+}  // namespace vantrel::testing
