@@ -133,23 +133,6 @@ void Grid::setCellText(int row, int col, QString text) {
     }
 }
 
-bool Grid::isLocked(int row, int col) const {
-    return lockedArea_.contains(QPoint(col, row));
-}
-
-void Grid::lock(const GridRange& range, bool locked) {
-    if (range.isEmpty()) {
-        return;
-    }
-    const QRect area(QPoint(range.firstCol_, range.firstRow_),
-                     QPoint(range.lastCol_, range.lastRow_));
-    if (locked) {
-        lockedArea_ = lockedArea_.united(area);
-    } else if (area.contains(lockedArea_)) {
-        lockedArea_ = QRect();
-    }
-}
-
 void Grid::keyPressEvent(QKeyEvent* event) {
     const bool menuKey = event->key() == Qt::Key_Menu ||
                          (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);

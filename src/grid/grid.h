@@ -3,7 +3,6 @@
 #include "grid/grid_members.h"
 #include "grid/grid_proxies.h"
 
-#include <QRect>
 #include <QTableView>
 #include <QVariant>
 
@@ -46,9 +45,6 @@ public:
     void setMember(GridMember member, const QVariant& value);
     QVariant member(GridMember member) const;
 
-    // Whether a locked range covers the cell. The grid keeps one locked block: locking a range
-    // widens it to cover that range too, unlocking a range that covers it clears it.
-    bool isLocked(int row, int col) const;
 
     // Makes a data row current and chooses it, exactly as a double click on it would.
     void chooseRow(int row);
@@ -94,13 +90,11 @@ private:
     void activateRow(const QModelIndex& index);
     void queueKeyboardMenu();
     void fitRowsToFont();
-    void lock(const GridRange& range, bool locked);
     void applyMember(GridMember member, qint64 value);
 
     GridModel* model_;
     GridDelegate* delegate_;
     std::array<QVariant, kGridMembers.size()> members_;
-    QRect lockedArea_;  // x = column, y = row
     bool keyboardMenuQueued_ = false;
 };
 

@@ -30,10 +30,6 @@ void GridColumn::setWidth(int pixels) {
     grid_->setColumnWidth(col_, pixels);
 }
 
-void GridRange::setLocked(bool locked) {
-    grid_->lock(*this, locked);
-}
-
 qint16 GridActiveCell::Row() const {
     const QModelIndex current = grid_->currentIndex();
     return toInt16(current.isValid() ? Grid::gridRow(current.row()) : 0);

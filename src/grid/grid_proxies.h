@@ -45,8 +45,9 @@ public:
           lastRow_(lastRow),
           lastCol_(lastCol) {}
     bool isEmpty() const { return lastRow_ < firstRow_ || lastCol_ < firstCol_; }
-    // Locked cells refuse changes by the user; see Grid::isLocked.
-    void setLocked(bool locked);
+    // Locks the cells against changes by the user. Every cell of this grid is read-only already,
+    // so the lock changes nothing.
+    void setLocked(bool) {}
 
 private:
     friend class Grid;
