@@ -76,11 +76,7 @@ protected:
         s.Get(".*",
               [this](const httplib::Request& req, httplib::Response& res) { answer(req, res); });
     }};
-    CurlHttpClient http{[] {
-        DownloadLimits limits;
-        limits.maxBodyBytes = 4096;
-        return limits;
-    }()};
+    CurlHttpClient http;
     RecordingShell shell;
     RecordingMessageBox messages;
     Form1 form{
