@@ -57,20 +57,13 @@ TEST(XmlDocument, LoadsEmptyExactlyWhenARuleIsBroken) {
         u"<!DOCTYPE a [<!ENTITY x \"y\">]><a>&x;</a>", u"<!DOCTYPE a [<!ELEMENT a ANY>]><a>x</a>",
         u"<!DOCTYPEa><a/>"};
     const char16_t* const wellFormed[] = {
-        // Structure, references, text outside the root.
         u"<a>&lt;&amp;&gt;&quot;&apos;&#20013;&#x6587;&#x0000041;<![CDATA[&b;]]></a>",
-        u"<!-- head --><a>x</a><!-- tail --><?pi x?>  ",
-        // Characters.
-        u"<a>\t\r\n\uFFFD\U0001F600</a>",
-        // Attributes.
+        u"<!-- head --><a>x</a><!-- tail --><?pi x?>  ", u"<a>\t\r\n\uFFFD\U0001F600</a>",
         u"<a b='1' c='&lt;]]>' p:b='2' xmlns:p='u'/>",
-        // Character data, comments, instructions, the declaration.
         u"<?xml version=\"1.0\" encoding=\"gbk\" standalone='no' ?>\n<a>]]&gt;<!--->--></a>",
         u"<a><?xml-stylesheet x?><![CDATA[]]]]><![CDATA[>]]></a>",
-        // Namespaces and the reserved prefixes.
         u"<a xmlns='urn:x%20y?q#[f]' xmlns:p='../r;x=1' xmlns:q='//u@[::1]:80/p'/>",
         u"<p:a xmlns:p='u'><p:b xml:lang='en' xmlns=''/></p:a>",
-        // Names, fifth edition.
         u"<\u4E2D\u6587 \u00C0\u00B7\u0300='1'/>", u"<_a.b-c\u2070 \U00010000='1'/>",
         // A document type without an internal subset.
         u"<!DOCTYPE a PUBLIC \"-//x//y\" 'a.dtd'><a/>"};

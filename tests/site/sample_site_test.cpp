@@ -1,7 +1,6 @@
 // The sample site: its catalogue, its options, the answer to each request target, and the same
 // over a loopback socket.
-#include "sample-site/catalogue_location.h"
-#include "sample-site/keyword_search.h"
+#include "sample-site/catalogue.h"
 #include "sample-site/paging.h"
 #include "sample-site/percent_decode.h"
 #include "sample-site/site_options.h"
@@ -94,12 +93,6 @@ TEST(CatalogueTest, RefusesBadLinesNamingTheLine) {
     for (const auto& [text, error] : cases) {
         EXPECT_NE(parseError(text).find(error), std::string::npos) << text;
     }
-}
-
-TEST(CatalogueTest, BundledCatalogueFillsSeveralPages) {
-    const Catalogue catalogue = Catalogue::load(sourceCatalogue());
-    EXPECT_GE(catalogue.entries().size(), 300u);
-    EXPECT_GT(findMatches(catalogue, "阿凡达").size(), 20u);
 }
 
 TEST(SiteOptionsTest, ParsesFlagsAndRefusesBadOnes) {
@@ -254,7 +247,6 @@ TEST(SiteServerTest, AnswersOverHttpAndLogsEachRequest) {
     };
     // The client percent-encodes the path as UTF-8, the blank as %20.
     EXPECT_EQ(get("/search/sub:阿凡达?page=3"), "5: a0040-a0044");
-    EXPECT_EQ(get("/xml/file/tg1/tg12345.xml"), "404");
     const httplib::Result head = client.Head("/");
     EXPECT_TRUE(head && head->status == 200);
     client.set_url_encode(false);  // UTF-8 sent raw on the request line is read the same way
@@ -268,8 +260,7 @@ TEST(SiteServerTest, AnswersOverHttpAndLogsEachRequest) {
     std::sort(logged.begin(), logged.end());
     EXPECT_EQ(logged, (std::vector<std::string>{
                           "127.0.0.1 GET /search/sub:%E9%98%BF%E5%87%A1%E8%BE%BE?page=3 200",
-                          "127.0.0.1 GET /search/sub:哈利·波特 200",
-                          "127.0.0.1 GET /xml/file/tg1/tg12345.xml 404", "127.0.0.1 HEAD / 200"}));
+                          "127.0.0.1 GET /search/sub:哈利·波特 200", "127.0.0.1 HEAD / 200"}));
     // Control characters in a target are written as %XX, so that a log line stays one line.
     EXPECT_EQ(requestLogLine("::1", "GET", "/a\n\x1f\x7f\xE9", 404, 3),
               "::1 GET /a%0A%1F%7F\xE9 404 3");
