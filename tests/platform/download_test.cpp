@@ -191,24 +191,22 @@ TEST(Download, AnswersEachReplyWithItsPageOrTheNamedCause) {
 TEST(Download, StopsAServerThatFallsSilentOrTricklesAndWhenTheCallerGivesUp) {
     // Silent for a bounded time, so that the server can stop; of a type never compressed, as
     // compressing would hold the bytes back.
+    using httplib::DataSink;
     const testing::LoopbackServer server([](httplib::Server& s) {
         s.Get("/silent", [](const httplib::Request&, httplib::Response& res) {
             std::this_thread::sleep_for(1500ms);
             res.set_content("late", "text/html");
         });
         s.Get("/stalls", [](const httplib::Request&, httplib::Response& res) {
-            res.set_content_provider(100, "application/octet-stream",
-                                     [](size_t offset, size_t, httplib::DataSink& sink) {
-                                         if (offset == 0) {
-                                             return sink.write("<p>", 3);
-                                         }
-                                         std::this_thread::sleep_for(1500ms);
-                                         return false;
-                                     });
+            res.set_content_provider(
+                100, "application/octet-stream", [](size_t at, size_t, DataSink& sink) {
+                    return at == 0 ? sink.write("<p>", 3)
+                                   : (std::this_thread::sleep_for(1500ms), false);
+                });
         });
         s.Get("/trickle", [](const httplib::Request&, httplib::Response& res) {
             res.set_chunked_content_provider("application/octet-stream",
-                                             [](size_t, httplib::DataSink& sink) {
+                                             [](size_t, DataSink& sink) {
                                                  std::this_thread::sleep_for(20ms);
                                                  return sink.write("a", 1);  // until we leave
                                              });
