@@ -222,13 +222,13 @@ TEST(Download, StopsAServerThatFallsSilentOrTricklesAndWhenTheCallerGivesUp) {
         {u"/stalls"_s, stalled},
         {u"/trickle"_s, u"下载超时：下载超过了限定时间"_s}};
     for (const auto& [path, cause] : cases) {
-        const Outcome got = fetch(u"http://"_s + server.host() + path, limits);
+        const Outcome got = fetch(server.baseUrl() + path, limits);
         EXPECT_EQ(got.number, errors::DownloadTimeout) << path.toStdString();
         EXPECT_TRUE(got.text.startsWith(cause)) << got.text.toStdString();
     }
     int calls = 0;
-    const Outcome cancelled = fetch(u"http://"_s + server.host() + u"/trickle"_s, limits,
-                                    [&calls] { return ++calls < 3; });
+    const Outcome cancelled =
+        fetch(server.baseUrl() + u"/trickle"_s, limits, [&calls] { return ++calls < 3; });
     EXPECT_EQ(std::tie(cancelled.number, calls), std::tuple(errors::DownloadCancelled, 3));
 }
 

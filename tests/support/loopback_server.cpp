@@ -41,6 +41,10 @@ QString LoopbackServer::host() const {
     return QStringLiteral("127.0.0.1:%1").arg(port_);
 }
 
+QString LoopbackServer::baseUrl() const {
+    return QStringLiteral("http://") + host();
+}
+
 std::vector<std::string> LoopbackServer::targets() const {
     const std::lock_guard<std::mutex> lock(targetsMutex_);
     return targets_;

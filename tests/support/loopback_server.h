@@ -25,6 +25,7 @@ public:
     LoopbackServer& operator=(const LoopbackServer&) = delete;
 
     QString host() const;                      // "127.0.0.1:PORT"
+    QString baseUrl() const;                   // "http://127.0.0.1:PORT"
     std::vector<std::string> targets() const;  // raw request targets as received, in order
 
 private:
