@@ -149,6 +149,11 @@ TEST(XmlRecordSet, AnswersEachRecordAsLoadingItAloneWouldOrDeclines) {
         // Blanks in a closing tag: three broken records that nest into three elements.
         {u"<rec><id>1</id></rec ><rec></rec>"_s, u"<rec><rec><id>2</id></rec>"_s,
          u"<rec></rec ></rec>"_s},
+        // Rules the parser leaves out, on this path too.
+        {u"<rec><id>1</id></rec>"_s, u"<rec a='1' a='2'></rec>"_s},
+        {u"<rec><p:id>1</p:id></rec>"_s},
+        {u"<rec>]]></rec>"_s},
+        {u"<rec><!-- -- --></rec>"_s},
     };
     for (const std::vector<QString>& records : declined) {
         XmlRecordSet set;
