@@ -68,10 +68,8 @@ std::string deflated(const QByteArray& data) {
     return qCompress(data, 9).mid(4).toStdString();
 }
 
-TEST(Download, EncodesOnlyWhatCannotStandRawAndGoesThroughTheNamedProxy) {
-    const std::string proxied = "http://subs.invalid/search/sub:a%20b";
-    const testing::RawReplyServer server(
-        std::map<std::string, RawReply>{{proxied, {reply("200 OK", "", "via proxy")}}});
+TEST(Download, EncodesOnlyWhatCannotStandRaw) {
+    const testing::RawReplyServer server({});
     for (const QString& path : {
              u"/search/sub:%E9%98%BF%E5%87%A1 2?page=2#top"_s,  // as the search URL carries it
              u"/search/sub:阿凡达\t\x7F"_s,                     // raw non-ASCII and controls
@@ -89,10 +87,6 @@ TEST(Download, EncodesOnlyWhatCannotStandRawAndGoesThroughTheNamedProxy) {
                          "GET /search/sub:%E9%98%BF%E5%87%A1%E8%BE%BE%09%7F HTTP/1.1",
                          "GET /100%/a%zz%2f?q=%&r=\"<%C3%A9>\" HTTP/1.1",
                          "GET /search/sub:..%5C%2Fx%3F%23%25 HTTP/1.1"}));
-    // The host below is never looked up: the proxy gets the whole URL.
-    qputenv("http_proxy", server.baseUrl().toUtf8());
-    EXPECT_EQ(fetch(u"http://subs.invalid/search/sub:a b"_s).text, u"via proxy"_s);
-    qunsetenv("http_proxy");
 }
 
 TEST(Download, AnswersEachReplyWithItsPageOrTheNamedCause) {
@@ -127,7 +121,6 @@ TEST(Download, AnswersEachReplyWithItsPageOrTheNamedCause) {
         {"/hop/11", {}, {errors::DownloadFailed, u"下载失败：重定向次数过多"_s}},
         {"/to-file", {redirect("file:///etc/passwd")}, refused},
         {"/to-ftp", {redirect("ftp://" + closedHost + "/")}, refused},
-        {"/to-odd", {redirect("odd://x/y")}, refused},
         {"SearchURL?page=2", {}, refused},
         {"", {}, refused},
         {"   ", {}, refused},
@@ -198,24 +191,22 @@ TEST(Download, AnswersEachReplyWithItsPageOrTheNamedCause) {
 TEST(Download, StopsAServerThatFallsSilentOrTricklesAndWhenTheCallerGivesUp) {
     // Silent for a bounded time, so that the server can stop; of a type never compressed, as
     // compressing would hold the bytes back.
+    using httplib::DataSink;
     const testing::LoopbackServer server([](httplib::Server& s) {
         s.Get("/silent", [](const httplib::Request&, httplib::Response& res) {
             std::this_thread::sleep_for(1500ms);
             res.set_content("late", "text/html");
         });
         s.Get("/stalls", [](const httplib::Request&, httplib::Response& res) {
-            res.set_content_provider(100, "application/octet-stream",
-                                     [](size_t offset, size_t, httplib::DataSink& sink) {
-                                         if (offset == 0) {
-                                             return sink.write("<p>", 3);
-                                         }
-                                         std::this_thread::sleep_for(1500ms);
-                                         return false;
-                                     });
+            res.set_content_provider(
+                100, "application/octet-stream", [](size_t at, size_t, DataSink& sink) {
+                    return at == 0 ? sink.write("<p>", 3)
+                                   : (std::this_thread::sleep_for(1500ms), false);
+                });
         });
         s.Get("/trickle", [](const httplib::Request&, httplib::Response& res) {
             res.set_chunked_content_provider("application/octet-stream",
-                                             [](size_t, httplib::DataSink& sink) {
+                                             [](size_t, DataSink& sink) {
                                                  std::this_thread::sleep_for(20ms);
                                                  return sink.write("a", 1);  // until we leave
                                              });
@@ -257,7 +248,6 @@ TEST(BodyText, DecodesByCharsetThenByteOrderMarkThenUtf8AndNeverFails) {
         {"\xD6\x78\xD7\xD6", "text/html; charset=gb2312", u"謝字"_s},  // outside GB2312, yet used
         {"\xFF\xFE\x61\x62", "text/html; charset=utf-8", bad + bad + u"ab"_s},  // the header wins
         {"\xE5\xAD\x97", "", u"字"_s},
-        {"\xE5\xAD\x97", "text/html", u"字"_s},
         {"\xE5\xAD\x97", "text/html; xcharset=gbk; charset=no-such-charset", u"字"_s},
         {"\xEF\xBB\xBF<a>", "text/html", u"<a>"_s},
         {QByteArray("\xFF\xFE<\0\x57\x5B", 6), "", u"<字"_s},
@@ -265,27 +255,17 @@ TEST(BodyText, DecodesByCharsetThenByteOrderMarkThenUtf8AndNeverFails) {
         {"<?xml version=\"1.0\" encoding=\"gbk\"?>\xE5\xAD\x97", "",  // the declaration is not read
          u"<?xml version=\"1.0\" encoding=\"gbk\"?>字"_s},
         {"\x61\xFF\x62", "", u"a"_s + bad + u"b"_s},
-        {"\xD7\xD6\x81\x20", "text/html; charset=GBK", u"字"_s + bad + u" "_s},
         {QByteArray(), "text/html; charset=utf-8", QString()},
         // A sequence cut off at the end becomes one replacement character.
         {"a\xE5\xAD", "", u"a"_s + bad},
         {"\xD7\xD6\xD7", "text/html; charset=GBK", u"字"_s + bad},
-        {"\xD7\xD6\x81\x30", "text/html; charset=GB18030", u"字"_s + bad},
-        {"\xA6\x72\xB9", "text/html; charset=Big5", u"字"_s + bad},
-        {"\x82\xA0\x82", "text/html; charset=Shift_JIS", u"あ"_s + bad},
-        {"\xA4\xA2\xA4", "text/html; charset=EUC-JP", u"あ"_s + bad},
-        {"\xB0\xA1\xB0", "text/html; charset=EUC-KR", u"가"_s + bad},
-        {"\xE5\xAD\x97\xE5\xAD", "text/html; charset=utf-8", u"字"_s + bad},
         {"\x57\x5B\x57", "text/html; charset=utf-16le", u"字"_s + bad},
+        // Latin-1 and ASCII labels mean windows-1252, as in browsers: 0x80 is the euro sign.
+        {"caf\xE9 \x80\x93", "text/plain; charset=ISO-8859-1", u"café €\u201C"_s},
+        {"caf\xE9 \x80\x93", "text/plain; charset=us-ascii", u"café €\u201C"_s},
     };
     for (const auto& [body, contentType, text] : cases) {
         EXPECT_EQ(decodeBodyText(body, contentType), text) << contentType.toStdString();
-    }
-    // Latin-1 and ASCII labels mean windows-1252, as in browsers: 0x80 is the euro sign.
-    for (const char* label : {"ISO-8859-1", "latin1", "us-ascii", "windows-1252"}) {
-        EXPECT_EQ(decodeBodyText("caf\xE9 \x80\x93", QByteArray("text/plain; charset=") + label),
-                  u"café €\u201C"_s)
-            << label;
     }
 }
 

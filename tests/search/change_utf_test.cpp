@@ -23,8 +23,6 @@ TEST(ChangeUtf, EncodesEachNonAsciiCodeUnitAsUtf8AndLeavesAsciiAlone) {
         {u"哈利·波特"_s, u"%E5%93%88%E5%88%A9%C2%B7%E6%B3%A2%E7%89%B9"_s},
         {u"Top 阿Gun凡"_s, u"Top %E9%98%BFGun%E5%87%A1"_s},
         {ascii, ascii},  // up to U+007F, blanks and '%' included
-        {u"100% a&b?c#d+e/f:g"_s, u"100% a&b?c#d+e/f:g"_s},
-        {u"   "_s, u"   "_s},
         {QString(), QString()},
         {QString(QChar(0x80)), u"%C2%80"_s},
         {QString(QChar(0x7FF)), u"%DF%BF"_s},
@@ -40,8 +38,6 @@ TEST(ChangeUtf, EncodesEachNonAsciiCodeUnitAsUtf8AndLeavesAsciiAlone) {
 TEST(SiteUrls, EscapeOnlyWhatWouldChangeTheSearchUrlAndBuildTheAddresses) {
     // keyword as typed -> keyword part of the search URL (ChangeUtf after the escape)
     const std::pair<QString, QString> cases[] = {
-        {u"C#"_s, u"C%23"_s},
-        {u"a?b"_s, u"a%3Fb"_s},
         {u"100%"_s, u"100%25"_s},
         {u"%E9"_s, u"%25E9"_s},  // looks like an escape, is not one
         {u"../x"_s, u"..%2Fx"_s},
