@@ -1,5 +1,7 @@
 #include "search/site_urls.h"
 
+#include <QStringView>
+
 namespace vantrel {
 
 QString searchAddress(const QString& host) {
@@ -11,27 +13,16 @@ QString fileAddress(const QString& host) {
 }
 
 QString escapeUrlStructure(const QString& keyword) {
+    // The characters that would change the URL's structure: an escape, a fragment, path steps
+    // and a query. Each becomes its "%" group, in upper-case hex as the rest of the URL.
+    constexpr QStringView structural = u"%#/?\\";
     QString escaped;
     escaped.reserve(keyword.size());
     for (const QChar unit : keyword) {
-        switch (unit.unicode()) {
-            case u'%':
-                escaped += QStringLiteral("%25");
-                break;
-            case u'#':
-                escaped += QStringLiteral("%23");
-                break;
-            case u'/':
-                escaped += QStringLiteral("%2F");
-                break;
-            case u'?':
-                escaped += QStringLiteral("%3F");
-                break;
-            case u'\\':
-                escaped += QStringLiteral("%5C");
-                break;
-            default:
-                escaped += unit;
+        if (structural.contains(unit)) {
+            escaped += QLatin1Char('%') + QString::number(unit.unicode(), 16).toUpper();
+        } else {
+            escaped += unit;
         }
     }
     return escaped;
