@@ -5,7 +5,6 @@
 #include "platform/curl_http_client.h"
 #include "support/loopback_server.h"
 #include "support/qt_printing.h"
-#include "support/raw_reply_server.h"
 
 #include <gtest/gtest.h>
 

@@ -6,12 +6,30 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace vantrel::testing {
+
+// A TCP socket bound to a free port on 127.0.0.1, held so that nobody else takes the port. While
+// nothing listens on it (a ClosedPort), connecting to it is refused.
+class LoopbackSocket {
+public:
+    LoopbackSocket();
+    ~LoopbackSocket();
+    LoopbackSocket(const LoopbackSocket&) = delete;
+    LoopbackSocket& operator=(const LoopbackSocket&) = delete;
+
+    QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(port_); }
+
+protected:
+    const int socket_;
+    int port_ = -1;
+};
+using ClosedPort = LoopbackSocket;
 
 // An HTTP server on 127.0.0.1 and a free port, answering on its own thread while it lives. It
 // records the raw target of every request through the pre-routing hook (routes that set their own
@@ -24,8 +42,8 @@ public:
     LoopbackServer(const LoopbackServer&) = delete;
     LoopbackServer& operator=(const LoopbackServer&) = delete;
 
-    QString host() const;                      // "127.0.0.1:PORT"
-    QString baseUrl() const;                   // "http://127.0.0.1:PORT"
+    QString host() const { return QStringLiteral("127.0.0.1:%1").arg(port_); }
+    QString baseUrl() const { return QStringLiteral("http://") + host(); }
     std::vector<std::string> targets() const;  // raw request targets as received, in order
 
 private:
@@ -37,20 +55,30 @@ private:
     std::thread thread_;
 };
 
-// A port on 127.0.0.1 that is bound but never listens, so connecting to it is refused; held, so
-// that nobody else takes it meanwhile.
-class ClosedPort {
-public:
-    ClosedPort();
-    ~ClosedPort();
-    ClosedPort(const ClosedPort&) = delete;
-    ClosedPort& operator=(const ClosedPort&) = delete;
+// What the raw server sends for one request target, byte for byte, before it ends the connection.
+struct RawReply {
+    std::string bytes;
+    bool reset = false;  // end with a TCP reset instead of an orderly close
+};
 
-    QString baseUrl() const;  // "http://127.0.0.1:PORT"
+// A server on a loopback socket that answers each request with fixed bytes, valid HTTP or not, so
+// that tests can play a broken server. One connection at a time, one request per connection; a
+// target without a reply gets none.
+class RawReplyServer : public LoopbackSocket {
+public:
+    explicit RawReplyServer(std::map<std::string, RawReply> replies);
+    ~RawReplyServer();
+
+    std::vector<std::string> requests() const;  // each request's head as received, in order
 
 private:
-    int socket_ = -1;
-    int port_ = -1;
+    void serve(int connection);
+
+    const std::map<std::string, RawReply> replies_;
+    std::atomic<bool> stopping_{false};
+    mutable std::mutex requestsMutex_;
+    std::vector<std::string> requests_;
+    std::thread thread_;
 };
 
 }  // namespace vantrel::testing
