@@ -23,6 +23,10 @@ TEST_F(CommandsTest, EachCommandMovesThePageAndTheUrlsAsTheStateTableSays) {
         QTest::keyClicks(form.Text4, u" "_s);  // the key goes on to the box
         QTest::keyClick(form.Text4, Qt::Key_Return);
     };
+    // Alt+Left and Alt+Right press the page buttons, when they are enabled.
+    const auto altKey = [this](Qt::Key key) {
+        return [this, key] { QTest::keyClick(form.Text4, key, Qt::AltModifier); };
+    };
     const struct {
         std::function<void()> act;
         int page;
@@ -32,10 +36,11 @@ TEST_F(CommandsTest, EachCommandMovesThePageAndTheUrlsAsTheStateTableSays) {
         QString shown;    // the record naming the page shown
     } steps[] = {
         {[this] { search(u"阿凡达 2"_s); }, 1, first, QString(), false, 1, u"p1"_s},
-        {[this] { click(form.Command2); }, 2, first + u"?page=2"_s, first, true, 2, u"p2"_s},
+        {altKey(Qt::Key_Right), 2, first + u"?page=2"_s, first, true, 2, u"p2"_s},
         {[this] { click(form.Command2); }, 3, first + u"?page=3"_s, first, true, 3, u"p3"_s},
-        {[this] { click(form.Command3); }, 2, first + u"?page=2"_s, first, true, 2, u"p2"_s},
+        {altKey(Qt::Key_Left), 2, first + u"?page=2"_s, first, true, 2, u"p2"_s},
         {[this] { click(form.Command3); }, 1, first, first, false, 1, u"p1"_s},
+        {altKey(Qt::Key_Left), 1, first, first, false, 1, u"p1"_s},
         // A new search keeps the old first-page URL until it leaves page 1.
         {typeAndEnter, 1, fresh, first, false, 1, u"p1"_s},
         {[this] { click(form.Command2); }, 2, fresh + u"?page=2"_s, fresh, true, 2, u"p2"_s},

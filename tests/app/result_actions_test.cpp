@@ -1,5 +1,5 @@
-// What the window offers around its results: full texts, the row menu, copying, visited rows,
-// the keywords searched and the paging keys.
+// What the window offers around its results: full texts, the row menu, copying, visited rows and
+// the keywords searched.
 #include "grid/grid_model.h"
 #include "support/window_fixture.h"
 
@@ -183,21 +183,6 @@ TEST_F(ResultActionsTest, KeywordsSearchedAreOfferedNewestFirstAndChoosingOnlyFi
     popup->setCurrentIndex(QModelIndex());
     QTest::keyClick(popup, Qt::Key_Return);
     EXPECT_EQ(server.targets().back(), "/search/sub:k1");
-}
-
-TEST_F(ResultActionsTest, AltLeftAndAltRightPressThePageButtonsOnlyWhenEnabled) {
-    size_t requests = server.targets().size();
-    for (const auto& [key, page] : {std::pair{Qt::Key_Left, 1},
-                                    {Qt::Key_Right, 2},
-                                    {Qt::Key_Right, 3},
-                                    {Qt::Key_Left, 2},
-                                    {Qt::Key_Left, 1},
-                                    {Qt::Key_Left, 1}}) {
-        requests += page != form.PageNo ? 1 : 0;
-        QTest::keyClick(form.Text4, key, Qt::AltModifier);
-        EXPECT_EQ(form.PageNo, page);
-        EXPECT_EQ(server.targets().size(), requests);
-    }
 }
 
 }  // namespace
