@@ -62,7 +62,7 @@ TEST_F(CommandsTest, EachCommandMovesThePageAndTheUrlsAsTheStateTableSays) {
               (std::vector<std::string>{a, a + "?page=2", a + "?page=3", a + "?page=2", a,
                                         "/search/sub:new%20", "/search/sub:new%20?page=2",
                                         "/search/sub:new%20"}));
-    EXPECT_EQ(shownMessages(), QStringList{u"信息: 字幕名称不能为空！^__^"_s});
+    EXPECT_EQ(messages.shown, QStringList{u"信息: 字幕名称不能为空！^__^"_s});
 }
 
 TEST_F(CommandsTest, PageNumberOverflowFailsBeforeAnythingChanges) {
@@ -74,7 +74,7 @@ TEST_F(CommandsTest, PageNumberOverflowFailsBeforeAnythingChanges) {
     form.Command3->setEnabled(true);  // as after a search that followed paging
     click(form.Command3);
     const QString overflow = u"电影Vantrel工具: 运行时错误 '6':\n\n溢出"_s;
-    EXPECT_EQ(shownMessages(), (QStringList{overflow, overflow}));
+    EXPECT_EQ(messages.shown, (QStringList{overflow, overflow}));
     EXPECT_EQ(form.PageNo, -32768);
     EXPECT_EQ(form.Text1->text(), server.baseUrl() + u"/search/sub:abc"_s);
     EXPECT_EQ(server.targets().size(), requests);
@@ -91,7 +91,7 @@ TEST_F(CommandsTest, AFailedDownloadStopsTheCommandAndTheWindowCarriesOn) {
     failing = true;
     click(form.Command2);
     ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_TRUE(messages.shown[0].text.startsWith(u"运行时错误 '"_s));
+    EXPECT_TRUE(messages.shown[0].startsWith(u"电影Vantrel工具: 运行时错误 '"_s));
     EXPECT_EQ(std::tuple(caption(), form.Command3->isEnabled(), cell(2, FileId)),
               std::tuple(u"搜索结果  当前第 1 页"_s, false, u"p1"_s));
 

@@ -97,7 +97,7 @@ TEST_F(DownloadWaitTest, EscapeCancelsThroughTheErrorPathAndClosingEndsTheProgra
     EXPECT_EQ(form.Text4->text(), u"slowz"_s);  // the key typed meanwhile came after
     EXPECT_EQ(stopSlowSearch([](QWindow* window) { window->close(); }), 0);
     EXPECT_EQ(form.Text4->text(), u"slow"_s);
-    EXPECT_EQ(shownMessages(),  // closing added none
+    EXPECT_EQ(messages.shown,  // closing added none
               QStringList{u"电影Vantrel工具: 运行时错误 '-2147467260':\n\n下载已取消"_s});
 }
 

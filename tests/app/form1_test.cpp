@@ -68,8 +68,8 @@ TEST_F(Form1Test, TheResultGridShowsItsHeaderWidthsFontAndColours) {
 
 TEST_F(Form1Test, TheKeywordHasTheFocusTabWalksTheControlsAndStateFieldsStayHidden) {
     EXPECT_EQ(QApplication::focusWidget(), form.Text4);
-    for (QWidget* next : {static_cast<QWidget*>(form.goCmd), static_cast<QWidget*>(form.Command3),
-                          static_cast<QWidget*>(form.Command2), static_cast<QWidget*>(&grid)}) {
+    for (QWidget* next :
+         std::initializer_list<QWidget*>{form.goCmd, form.Command3, form.Command2, &grid}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next);
     }

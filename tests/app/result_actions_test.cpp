@@ -125,11 +125,9 @@ TEST_F(ResultActionsTest, OpenedFilesShowVisitedOnLaterPagesAndSearches) {
     const auto visited = [this] {
         QList<int> rows;
         for (int row = 1; row < grid.Rows(); ++row) {
+            const QString said = at(row, 8).data(Qt::AccessibleDescriptionRole).toString();
             if (at(row, 0).data(Qt::ForegroundRole) == visitedColour() &&
-                at(row, 8)
-                    .data(Qt::AccessibleDescriptionRole)
-                    .toString()
-                    .endsWith(u"（已访问）"_s)) {
+                said.endsWith(u"（已访问）"_s)) {
                 rows << row;
             }
         }

@@ -65,7 +65,7 @@ TEST(SearchSession, FindsPagesAndOpensAResultOnTheSampleSite) {
     typed.setCommitString(u"阿凡达"_s);
     QApplication::sendEvent(form.Text4, &typed);
     QTest::keyClick(form.Text4, Qt::Key_Return);
-    ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text.toStdString();
+    ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().toStdString();
     EXPECT_EQ(form.Grid1->Rows(), 21);
     EXPECT_EQ(column(FilmName).filter(u"阿凡达"_s).size(), 20);
     EXPECT_EQ(column(DownloadMark), QStringList(20, u"下载>>"_s));

@@ -6,8 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <vector>
-
 namespace vantrel::testing {
 
 // Remembers every address handed to the desktop instead of opening it.
@@ -17,17 +15,13 @@ public:
     QStringList opened;
 };
 
-// Remembers every message instead of showing a modal box.
+// Remembers every message, as "title: text", instead of showing a modal box.
 class RecordingMessageBox final : public MessageBox {
 public:
-    struct Message {
-        QString title;
-        QString text;
-    };
     void show(QWidget*, const QString& title, const QString& text) override {
-        shown.push_back({title, text});
+        shown.append(title + QStringLiteral(": ") + text);
     }
-    std::vector<Message> shown;
+    QStringList shown;
 };
 
 }  // namespace vantrel::testing

@@ -56,13 +56,6 @@ protected:
         }
         return texts;
     }
-    QStringList shownMessages() const {
-        QStringList texts;
-        for (const auto& [title, text] : messages.shown) {
-            texts << title + u": "_s + text;
-        }
-        return texts;
-    }
     void setPage(const QString& text) {
         const std::lock_guard<std::mutex> lock(pageMutex);
         servedPage = text.toStdString();
