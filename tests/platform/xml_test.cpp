@@ -111,16 +111,12 @@ TEST(XmlDocument, SelectsEveryElementOfANameAndJoinsItsTextAsTheDomDoes) {
     }
 }
 
-std::vector<XmlSelector> recordSelectors() {
-    return {XmlSelector::parse(u"//id"), XmlSelector::parse(u"//name")};
-}
-
-bool loadTogether(XmlRecordSet& set, const std::vector<QString>& records) {
-    return set.load(std::vector<QStringView>(records.begin(), records.end()), "rec",
-                    recordSelectors());
-}
-
 TEST(XmlRecordSet, AnswersEachRecordAsLoadingItAloneWouldOrDeclines) {
+    const std::vector<XmlSelector> wanted{XmlSelector::parse(u"//id"),
+                                          XmlSelector::parse(u"//name")};
+    const auto loadTogether = [&wanted](XmlRecordSet& set, const std::vector<QString>& records) {
+        return set.load(std::vector<QStringView>(records.begin(), records.end()), "rec", wanted);
+    };
     const std::vector<QString> records{
         u"<rec><id>1</id><name>a &amp; b</name></rec>"_s,
         u"<rec><x><name>deep</name></x><id>2</id><id>3</id></rec>"_s,
@@ -129,7 +125,6 @@ TEST(XmlRecordSet, AnswersEachRecordAsLoadingItAloneWouldOrDeclines) {
     };
     XmlRecordSet set;
     ASSERT_TRUE(loadTogether(set, records));
-    const std::vector<XmlSelector> wanted = recordSelectors();
     for (size_t r = 0; r < records.size(); ++r) {
         XmlDocument alone;
         ASSERT_TRUE(alone.loadXML(records[r]));
