@@ -2,11 +2,11 @@
 
 // A result page of the size the benchmarks use, and a window that talks to nobody.
 #include "app/form1.h"
+#include "desktop/hidden_text_field.h"
+#include "desktop/message_box.h"
+#include "desktop/shell.h"
 #include "grid/grid.h"
-#include "platform/curl_http_client.h"
-#include "platform/hidden_text_field.h"
-#include "platform/message_box.h"
-#include "platform/shell.h"
+#include "http/curl_http_client.h"
 
 #include <QCoreApplication>
 #include <QString>

@@ -1,9 +1,9 @@
 // A user's session against the real sample site program: search, page forward and back, open a
 // result.
 #include "app/form1.h"
+#include "desktop/hidden_text_field.h"
 #include "grid/grid.h"
-#include "platform/curl_http_client.h"
-#include "platform/hidden_text_field.h"
+#include "http/curl_http_client.h"
 #include "results/result_columns.h"
 #include "support/qt_printing.h"
 #include "support/recording_platform.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/app_error.h"
+#include "base/app_error.h"
 
 // The number of the error an operation raises, 0 when it raises none.
 template <typename Operation>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/message_box.h"
-#include "platform/shell.h"
+#include "desktop/message_box.h"
+#include "desktop/shell.h"
 
 #include <QString>
 #include <QStringList>

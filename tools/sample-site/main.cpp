@@ -1,4 +1,5 @@
 // vantrel-site: serves the sample subtitle site until SIGINT or SIGTERM.
+#include "base/version.h"
 #include "sample-site/catalogue.h"
 #include "sample-site/catalogue_location.h"
 #include "sample-site/site_build_config.h"

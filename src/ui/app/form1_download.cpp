@@ -1,0 +1,36 @@
+// Downloading the page that the search URL names.
+#include "app/form1.h"
+
+#include "app/download_wait.h"
+
+#include "desktop/hidden_text_field.h"
+#include "http/http_request.h"
+#include "search/record_marker.h"
+
+namespace vantrel {
+
+void Form1::FetchResults() {
+    // A new request per download; it goes away on every path, the failing one included.
+    const std::unique_ptr<HttpRequest> request = platform_.http.createRequest();
+    request->Open(QStringLiteral("GET"), Text1->text(), false);
+    {
+        // The window stays alive while it waits, yet nothing else runs until the page is here.
+        DownloadWait wait(*this);
+        request->setKeepWaiting([&wait] { return wait.keepWaiting(); });
+        try {
+            request->send();
+        } catch (...) {
+            if (wait.windowClosed()) {
+                throw WindowClosedDuringWait{};  // whatever else went wrong, the window is done
+            }
+            throw;
+        }
+    }
+    QString page;
+    if (request->readyState() == HttpRequest::ReadyStateComplete) {
+        page = request->responseText();
+    }
+    Text2->setText(insertRecordMarkers(page));
+}
+
+}  // namespace vantrel
