@@ -1,17 +1,8 @@
 #include "search/change_utf.h"
 
+#include "base/percent_escape.h"
+
 namespace vantrel {
-
-namespace {
-
-void appendGroup(QString& out, unsigned byte) {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    out += QLatin1Char('%');
-    out += QLatin1Char(digits[(byte >> 4) & 0xF]);
-    out += QLatin1Char(digits[byte & 0xF]);
-}
-
-}  // namespace
 
 QString ChangeUtf(const QString& text) {
     QString out;
@@ -21,12 +12,12 @@ QString ChangeUtf(const QString& text) {
         if (u < 0x80) {
             out += unit;
         } else if (u < 0x800) {
-            appendGroup(out, (u >> 6) | 0xC0);
-            appendGroup(out, (u & 0x3F) | 0x80);
+            appendPercentEscape(out, (u >> 6) | 0xC0);
+            appendPercentEscape(out, (u & 0x3F) | 0x80);
         } else {
-            appendGroup(out, (u >> 12) | 0xE0);
-            appendGroup(out, ((u >> 6) & 0x3F) | 0x80);
-            appendGroup(out, (u & 0x3F) | 0x80);
+            appendPercentEscape(out, (u >> 12) | 0xE0);
+            appendPercentEscape(out, ((u >> 6) & 0x3F) | 0x80);
+            appendPercentEscape(out, (u & 0x3F) | 0x80);
         }
     }
     return out;

@@ -1,5 +1,7 @@
 #include "search/site_urls.h"
 
+#include "base/percent_escape.h"
+
 #include <QStringView>
 
 namespace vantrel {
@@ -20,7 +22,7 @@ QString escapeUrlStructure(const QString& keyword) {
     escaped.reserve(keyword.size());
     for (const QChar unit : keyword) {
         if (structural.contains(unit)) {
-            escaped += QLatin1Char('%') + QString::number(unit.unicode(), 16).toUpper();
+            appendPercentEscape(escaped, static_cast<unsigned char>(unit.unicode()));
         } else {
             escaped += unit;
         }

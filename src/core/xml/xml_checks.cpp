@@ -81,19 +81,31 @@ bool isKnownReference(std::string_view text) {
 
 // Skips the quoted value at text[at] and checks it. Returns the position behind it, or npos.
 size_t skipAttributeValue(std::string_view text, size_t at) {
-    const size_t end = text.find(text[at], at + 1);
-    if (end == std::string_view::npos) {
-        return end;
+    const std::optional<std::string_view> value = quotedValue(text, at);
+    if (!value) {
+        return std::string_view::npos;
     }
-    for (size_t i = at + 1; i < end; ++i) {
-        if (text[i] == '<' || (text[i] == '&' && !isKnownReference(text.substr(i, end - i)))) {
+    for (size_t i = 0; i < value->size(); ++i) {
+        const char c = (*value)[i];
+        if (c == '<' || (c == '&' && !isKnownReference(value->substr(i)))) {
             return std::string_view::npos;
         }
     }
-    return end + 1;
+    return at + value->size() + 2;
 }
 
 }  // namespace
+
+std::optional<std::string_view> quotedValue(std::string_view text, size_t at) {
+    if (at >= text.size() || (text[at] != '"' && text[at] != '\'')) {
+        return std::nullopt;
+    }
+    const size_t close = text.find(text[at], at + 1);
+    if (close == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return text.substr(at + 1, close - at - 1);
+}
 
 bool hasOnlyXmlCharacters(QStringView text) {
     const char16_t* const units = text.utf16();
@@ -185,9 +197,8 @@ bool rawMarkupIsWellFormed(std::string_view text) {
             const bool tag = rest.size() < 2 || rest[1] != '!';
             for (++at; at < text.size() && text[at] != '>';) {
                 if (text[at] == '"' || text[at] == '\'') {
-                    const size_t close = text.find(text[at], at + 1);
-                    at = tag || close == std::string_view::npos ? skipAttributeValue(text, at)
-                                                                : close + 1;
+                    const std::optional<std::string_view> literal = quotedValue(text, at);
+                    at = tag || !literal ? skipAttributeValue(text, at) : at + literal->size() + 2;
                     if (at == std::string_view::npos) {
                         return false;
                     }
@@ -232,15 +243,12 @@ bool declarationIsWellFormed(std::string_view text) {
         while (at < rest.size() && isXmlSpace(rest[at])) {
             ++at;
         }
-        if (at >= rest.size() || (rest[at] != '"' && rest[at] != '\'')) {
+        const std::optional<std::string_view> quoted = quotedValue(rest, at);
+        if (!quoted) {
             return false;
         }
-        const size_t close = rest.find(rest[at], at + 1);
-        if (close == std::string_view::npos) {
-            return false;
-        }
-        value = rest.substr(at + 1, close - at - 1);
-        rest.remove_prefix(close + 1);
+        value = *quoted;
+        rest.remove_prefix(at + value.size() + 2);
         return true;
     };
     const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };

@@ -6,6 +6,7 @@
 
 #include <pugixml.hpp>
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +26,10 @@ constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata |
 inline bool isXmlSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
+
+// The quoted value that starts at text[at]: what stands between that quote ('"' or '\'') and the
+// next one of its kind. Nothing when text[at] is no quote or the value is never closed.
+std::optional<std::string_view> quotedValue(std::string_view text, size_t at);
 
 // No control character but tab, line feed and carriage return, no U+FFFE or U+FFFF and no
 // surrogate without its partner.

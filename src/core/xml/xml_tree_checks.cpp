@@ -163,22 +163,18 @@ bool doctypeIsWellFormed(std::string_view text) {
         return at > from;
     };
     const auto literal = [&](bool publicId) {
-        if (at >= text.size() || (text[at] != '"' && text[at] != '\'')) {
+        const std::optional<std::string_view> value = quotedValue(text, at);
+        if (!value) {
             return false;
         }
-        const size_t close = text.find(text[at], at + 1);
-        if (close == std::string_view::npos) {
-            return false;
-        }
-        for (size_t i = at + 1; publicId && i < close; ++i) {
-            const char c = text[i];
+        for (const char c : publicId ? *value : std::string_view()) {
             if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
                   std::strchr(" \r\n-'()+,./:=?;!*#@$_%", c) != nullptr) ||
                 c == '\0') {
                 return false;
             }
         }
-        at = close + 1;
+        at += value->size() + 2;
         return true;
     };
     skipSpace();

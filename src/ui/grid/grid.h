@@ -6,7 +6,6 @@
 #include <QTableView>
 #include <QVariant>
 
-#include <array>
 #include <functional>
 
 namespace vantrel {
@@ -41,9 +40,8 @@ public:
     void ResetRowHeight(int row);
 
     // The settings and colours known by identifier (grid_members.h). A value the member cannot
-    // take raises the invalid-argument error; member() reads back what was set.
+    // take raises the invalid-argument error. The grid keeps no copy: the look is the state.
     void setMember(GridMember member, const QVariant& value);
-    QVariant member(GridMember member) const;
 
     // Makes a data row current and chooses it, exactly as a double click on it would.
     void chooseRow(int row);
@@ -93,7 +91,6 @@ private:
 
     GridModel* model_;
     GridDelegate* delegate_;
-    std::array<QVariant, kGridMembers.size()> members_;
     bool keyboardMenuQueued_ = false;
 };
 

@@ -46,19 +46,7 @@ void Grid::setMember(GridMember member, const QVariant& value) {
     if (i == kGridMembers.size()) {
         throw invalidGridValue();
     }
-    const GridMemberInfo& info = kGridMembers[i];
-    const qint64 number = checkedValue(info, value);
-    applyMember(member, number);
-    members_[i] = info.kind == GridMemberKind::Boolean ? QVariant(number != 0)
-                                                       : QVariant(static_cast<int>(number));
-}
-
-QVariant Grid::member(GridMember member) const {
-    const std::size_t i = gridMemberIndex(member);
-    if (i == kGridMembers.size()) {
-        throw invalidGridValue();
-    }
-    return members_[i];
+    applyMember(member, checkedValue(kGridMembers[i], value));
 }
 
 void Grid::applyMember(GridMember member, qint64 value) {
