@@ -22,15 +22,25 @@ bool contains(const std::array<std::string_view, N>& names, std::string_view nam
 }
 
 CommandLine refuse(std::string error) {
-    return {CommandLine::Action::Refuse, std::move(error)};
+    return {CommandLine::Action::Refuse, std::move(error), {}};
 }
 
 }  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine result;
+    bool keywords = false;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            result.files.push_back(argument);
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
         if (argument == "--help" || argument == "-h") {
             result.action = CommandLine::Action::ShowHelp;
             continue;
@@ -41,8 +51,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             }
             continue;
         }
-        if (argument.size() < 2 || argument[0] != '-') {
-            return refuse("unexpected argument '" + argument + "'");
+        if (argument == "--keyword") {
+            keywords = true;
+            continue;
         }
         std::string_view name(argument);
         name.remove_prefix(name.rfind("--", 0) == 0 ? 2 : 1);
@@ -59,15 +70,28 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             return refuse("option '" + argument + "' needs a value");
         }
     }
+    if (keywords && result.action == CommandLine::Action::OpenWindow) {
+        if (result.files.empty()) {
+            return refuse("option '--keyword' needs at least one file");
+        }
+        result.action = CommandLine::Action::PrintKeywords;
+    }
     return result;
 }
 
 std::string commandLineUsage(const std::string& program) {
     return "usage: " + program +
-           " [--help] [--version] [Qt options such as -style NAME or -platform NAME]\n"
-           "Opens the subtitle search window.\n"
-           "  -h, --help     show this text and exit\n"
-           "  -v, --version  show the version and exit\n";
+           " [--help] [--version] [Qt options such as -style NAME or -platform NAME] [FILE]\n"
+           "       " +
+           program +
+           " --keyword FILE...\n"
+           "Opens the subtitle search window; given a video FILE (a path or a file: URL), "
+           "searches\n"
+           "at once for its film.\n"
+           "  -h, --help         show this text and exit\n"
+           "  -v, --version      show the version and exit\n"
+           "  --keyword FILE...  print, for each file, its keyword, other title, year, source and\n"
+           "                     resolution, tab-separated, one line per file, and exit\n";
 }
 
 }  // namespace vantrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/site_config.h"
+#include "release/release_name.h"
 
 #include <QString>
 #include <QWidget>
@@ -22,6 +23,7 @@ class HttpClient;
 class KeywordHistory;
 class MessageBox;
 class ResultActions;
+class VideoReleaseMarks;
 class Shell;
 
 // What the window needs from the outside world. Tests hand in a loopback server's client, a
@@ -82,10 +84,17 @@ public:
     // the procedure without a message and closes the window.
     void runEvent(const std::function<void()>& procedure);
 
+    // Searches for the film of a video file (its path; only the name is read) as if its keyword
+    // had been typed and Enter pressed. The video's other title is offered first in the keyword
+    // box's list, and rows of the video's release stand out on every page of that search.
+    void searchVideoFile(const QString& path);
+
     const SiteConfig& site() const { return site_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createControls();
@@ -103,6 +112,9 @@ private:
     std::vector<std::function<void()>> waitingProcedures_;
     ResultActions* resultActions_ = nullptr;    // row menu, copying, visited rows
     KeywordHistory* keywordHistory_ = nullptr;  // keywords searched, offered by Text4
+    VideoReleaseMarks* videoMarks_ =
+        nullptr;                     // rows of the video's release, when searched from one
+    ReleaseName videoOfNextSearch_;  // the video file of the search about to start
 };
 
 }  // namespace vantrel

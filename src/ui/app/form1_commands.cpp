@@ -2,6 +2,7 @@
 #include "app/form1.h"
 
 #include "app/keyword_history.h"
+#include "app/video_release_marks.h"
 #include "base/int16.h"
 #include "desktop/busy_cursor.h"
 #include "desktop/hidden_text_field.h"
@@ -11,6 +12,8 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <utility>
 
 namespace vantrel {
 
@@ -22,6 +25,9 @@ void Form1::MakeSearchUrl() {
 
 void Form1::goCmd_Click() {
     PageNo = 1;
+    // A search started from a video file marks that video's release; any other forgets it.
+    videoMarks_->setVideo(std::exchange(videoOfNextSearch_, ReleaseName{}));
+    keywordHistory_->offerFirst(videoMarks_->video().otherTitle);
     if (Text4->text().isEmpty()) {
         platform_.messages.show(this, QStringLiteral("信息"),
                                 QStringLiteral("字幕名称不能为空！^__^"));

@@ -3,6 +3,7 @@
 
 #include "app/result_actions.h"
 #include "app/result_grid_fill.h"
+#include "app/video_release_marks.h"
 #include "base/int16.h"
 #include "desktop/hidden_text_field.h"
 #include "desktop/shell.h"
@@ -14,6 +15,7 @@ namespace vantrel {
 
 void Form1::ShowResults() {
     fillGridFromPage(Text2->text(), *Grid1, *Text5);
+    videoMarks_->pageShown();
 }
 
 void Form1::Grid1_RowActivate(int first, int) {

@@ -33,11 +33,26 @@ KeywordHistory::KeywordHistory(QLineEdit& box)
 }
 
 void KeywordHistory::add(const QString& keyword) {
-    model_->setStringList(withKeywordFirst(model_->stringList(), keyword));
+    searched_ = withKeywordFirst(searched_, keyword);
+    showList();
+}
+
+void KeywordHistory::offerFirst(const QString& title) {
+    offered_ = title;
+    showList();
+}
+
+void KeywordHistory::showList() {
+    QStringList list = searched_;
+    if (!offered_.isEmpty()) {
+        list.removeAll(offered_);
+        list.prepend(offered_);
+    }
+    model_->setStringList(list);
 }
 
 QStringList KeywordHistory::keywords() const {
-    return model_->stringList();
+    return searched_;
 }
 
 bool KeywordHistory::eventFilter(QObject* watched, QEvent* event) {
@@ -49,9 +64,15 @@ bool KeywordHistory::eventFilter(QObject* watched, QEvent* event) {
     const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
     const bool down =
         key->key() == Qt::Key_Down && (mods == Qt::NoModifier || mods == Qt::AltModifier);
-    if (watched == &box_ && down && box_.text().isEmpty() && model_->rowCount() > 0) {
+    const bool offering = !offered_.isEmpty() && box_.text() != offered_;
+    if (watched == &box_ && down && (box_.text().isEmpty() || offering) && model_->rowCount() > 0) {
         completer_->setCompletionPrefix(QString());
         completer_->complete();
+        if (offering) {
+            // The offered title becomes current, and the box's text: one key switches to it.
+            popup->setCurrentIndex(completer_->completionModel()->index(0, 0));
+            box_.setText(offered_);
+        }
         return true;
     }
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;

@@ -24,6 +24,9 @@ public:
     explicit KeywordHistory(QLineEdit& box);
 
     void add(const QString& keyword);
+    // Puts a title at the head of the list until the next search, so that Down in the box
+    // switches to it at once. An empty title takes back the one offered.
+    void offerFirst(const QString& title);
     QStringList keywords() const;
     QCompleter* completer() const { return completer_; }
 
@@ -31,8 +34,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showList();
+
     QLineEdit& box_;
     QStringListModel* model_;
+    QStringList searched_;
+    QString offered_;
     QCompleter* completer_;
 };
 

@@ -4,6 +4,7 @@
 #include "desktop/message_box.h"
 #include "desktop/shell.h"
 #include "http/curl_http_client.h"
+#include "release/video_file.h"
 
 #include <QApplication>
 
@@ -23,6 +24,16 @@ int main(int argc, char* argv[]) {
         case vantrel::CommandLine::Action::Refuse:
             std::fprintf(stderr, "vantrel: %s (try --help)\n", commandLine.error.c_str());
             return 2;
+        case vantrel::CommandLine::Action::PrintKeywords:
+            for (const std::string& file : commandLine.files) {
+                const QString path =
+                    vantrel::videoPathFromArgument(QByteArray::fromStdString(file));
+                const QByteArray line =
+                    vantrel::keywordLine(vantrel::parseReleaseName(path)).toUtf8();
+                std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
+                std::fputc('\n', stdout);
+            }
+            return 0;
         case vantrel::CommandLine::Action::OpenWindow:
             break;
     }
@@ -37,5 +48,12 @@ int main(int argc, char* argv[]) {
     vantrel::Form1 window(vantrel::Platform{http, shell, messages},
                           vantrel::SiteConfig::compiledIn());
     window.show();
+    if (!commandLine.files.empty()) {
+        // Once the window is up, as if the file had been dropped on it.
+        const QString path =
+            vantrel::videoPathFromArgument(QByteArray::fromStdString(commandLine.files.front()));
+        QMetaObject::invokeMethod(
+            &window, [&window, path] { window.searchVideoFile(path); }, Qt::QueuedConnection);
+    }
     return QApplication::exec();
 }

@@ -32,7 +32,7 @@ ResultActions::ResultActions(Grid& grid, QString host, QObject* parent)
 void ResultActions::markOpened(const QString& fileId) {
     if (!opened_.contains(fileId)) {
         opened_.insert(fileId);
-        grid_.refreshVisited();
+        grid_.refreshRowMarks();
     }
 }
 

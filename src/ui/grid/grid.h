@@ -47,9 +47,12 @@ public:
     void chooseRow(int row);
 
     // Rows for which isVisited(row) holds show their texts in the visited colour and say so to
-    // assistive tools. Call refreshVisited() when the answer may have changed.
+    // assistive tools; rows for which isVideoRelease(row) holds show in bold and say in their
+    // tool tips and descriptions that they match the video searched from. Call refreshRowMarks()
+    // when an answer may have changed.
     void setVisitedRows(std::function<bool(int row)> isVisited);
-    void refreshVisited();
+    void setVideoReleaseRows(std::function<bool(int row)> isVideoRelease);
+    void refreshRowMarks();
 
 signals:
     // Raised with first = 1 when the user chooses a row; the active cell then stands on it.
@@ -77,6 +80,8 @@ private:
     // are the only places that shift between them.
     static int modelRow(int row) { return row - 1; }
     static int gridRow(int modelRow) { return modelRow + 1; }
+    // A test of grid rows as a test of the model's rows.
+    static std::function<bool(int)> onModelRows(std::function<bool(int row)> test);
 
     // Addressing outside the grid raises the subscript error.
     void checkRow(int row) const;

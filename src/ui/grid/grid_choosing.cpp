@@ -62,17 +62,23 @@ void Grid::queueKeyboardMenu() {
         Qt::QueuedConnection);
 }
 
-void Grid::setVisitedRows(std::function<bool(int row)> isVisited) {
-    if (!isVisited) {
-        model_->setVisitedRows({});
-        return;
+std::function<bool(int)> Grid::onModelRows(std::function<bool(int row)> test) {
+    if (!test) {
+        return {};
     }
-    model_->setVisitedRows(
-        [isVisited = std::move(isVisited)](int row) { return isVisited(gridRow(row)); });
+    return [test = std::move(test)](int row) { return test(gridRow(row)); };
 }
 
-void Grid::refreshVisited() {
-    model_->visitedChanged();
+void Grid::setVisitedRows(std::function<bool(int row)> isVisited) {
+    model_->setVisitedRows(onModelRows(std::move(isVisited)));
+}
+
+void Grid::setVideoReleaseRows(std::function<bool(int row)> isVideoRelease) {
+    model_->setVideoReleaseRows(onModelRows(std::move(isVideoRelease)));
+}
+
+void Grid::refreshRowMarks() {
+    model_->rowMarksChanged();
 }
 
 }  // namespace vantrel

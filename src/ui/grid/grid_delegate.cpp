@@ -39,9 +39,11 @@ bool GridDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
     if (event->type() != QEvent::ToolTip || !index.isValid()) {
         return QStyledItemDelegate::helpEvent(event, view, option, index);
     }
-    if (textIsCut(option, index)) {
-        QToolTip::showText(event->globalPos(), index.data().toString(), view->viewport(),
-                           option.rect);
+    // A cell's own tip (a note on its row) shows always; else the text, where it is cut short.
+    const QString tip = index.data(Qt::ToolTipRole).toString();
+    if (!tip.isEmpty() || textIsCut(option, index)) {
+        QToolTip::showText(event->globalPos(), tip.isEmpty() ? index.data().toString() : tip,
+                           view->viewport(), option.rect);
     } else {
         QToolTip::hideText();
     }

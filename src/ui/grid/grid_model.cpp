@@ -1,5 +1,6 @@
 #include "grid/grid_model.h"
 
+#include <QFont>
 #include <QMetaObject>
 
 #include <algorithm>
@@ -7,6 +8,18 @@
 #include <utility>
 
 namespace vantrel {
+namespace {
+
+const QString kVideoReleaseNote = QStringLiteral("（与视频版本相符）");
+
+// Bold alone: the rest comes from the grid's font.
+QFont boldFont() {
+    QFont font;
+    font.setBold(true);
+    return font;
+}
+
+}  // namespace
 
 GridModel::GridModel(int rows, int cols, QObject* parent)
     : QAbstractTableModel(parent), cols_(cols), header_(static_cast<std::size_t>(cols)) {
@@ -30,9 +43,19 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
         case Qt::AccessibleTextRole:
             return text;
-        case Qt::AccessibleDescriptionRole:
-            // The whole text, however narrow the column, and whether the row was opened.
-            return isVisited(index.row()) ? text + QStringLiteral("（已访问）") : text;
+        case Qt::AccessibleDescriptionRole: {
+            // The whole text, however narrow the column, whether the row was opened and whether
+            // it is the release of the video searched from.
+            QString description = text;
+            if (isVisited(index.row())) {
+                description += QStringLiteral("（已访问）");
+            }
+            return isVideoRelease(index.row()) ? description + kVideoReleaseNote : description;
+        }
+        case Qt::ToolTipRole:
+            return isVideoRelease(index.row()) ? QVariant(text + kVideoReleaseNote) : QVariant();
+        case Qt::FontRole:
+            return isVideoRelease(index.row()) ? QVariant(boldFont()) : QVariant();
         case Qt::ForegroundRole:
             return isVisited(index.row()) ? QVariant(visitedColour()) : QVariant();
         default:
@@ -81,13 +104,19 @@ void GridModel::setHeaderShown(bool shown) {
 
 void GridModel::setVisitedRows(std::function<bool(int row)> isVisited) {
     isVisited_ = std::move(isVisited);
-    visitedChanged();
+    rowMarksChanged();
 }
 
-void GridModel::visitedChanged() {
+void GridModel::setVideoReleaseRows(std::function<bool(int row)> isVideoRelease) {
+    isVideoRelease_ = std::move(isVideoRelease);
+    rowMarksChanged();
+}
+
+void GridModel::rowMarksChanged() {
     if (rows_ > 0) {
-        emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1),
-                         {Qt::ForegroundRole, Qt::AccessibleDescriptionRole});
+        emit dataChanged(
+            index(0, 0), index(rows_ - 1, cols_ - 1),
+            {Qt::ForegroundRole, Qt::FontRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
     }
 }
 

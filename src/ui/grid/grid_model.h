@@ -47,10 +47,14 @@ public:
 
     // Rows the test holds for are shown in the visited colour and described as visited.
     void setVisitedRows(std::function<bool(int row)> isVisited);
-    void visitedChanged();
+    // Rows the test holds for are shown in bold and described as the video's release.
+    void setVideoReleaseRows(std::function<bool(int row)> isVideoRelease);
+    // Either test may answer otherwise now.
+    void rowMarksChanged();
 
 private:
     bool isVisited(int row) const { return isVisited_ && isVisited_(row); }
+    bool isVideoRelease(int row) const { return isVideoRelease_ && isVideoRelease_(row); }
     void noteChanged(int row, int col);
     void noteHeaderChanged(int col);
     void queueFlush();
@@ -63,6 +67,7 @@ private:
     std::vector<QString> header_;
     std::vector<QString> cells_;  // row by row
     std::function<bool(int row)> isVisited_;
+    std::function<bool(int row)> isVideoRelease_;
 
     // Cells written since the last notice, and the header columns.
     bool flushQueued_ = false;

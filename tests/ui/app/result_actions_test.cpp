@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolTip>
@@ -181,6 +182,48 @@ TEST_F(ResultActionsTest, KeywordsSearchedAreOfferedNewestFirstAndChoosingOnlyFi
     popup->setCurrentIndex(QModelIndex());
     QTest::keyClick(popup, Qt::Key_Return);
     EXPECT_EQ(server.targets().back(), "/search/sub:k1");
+}
+
+TEST_F(ResultActionsTest, AVideoFileSearchesItsFilmAndMarksTheRowsOfItsRelease) {
+    const auto drop = [this](const QUrl& url) {
+        QMimeData data;
+        data.setUrls({url});
+        // As the desktop delivers it: the drop reaches the widget that took the drag's entry.
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &enter);
+        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &event);
+    };
+    const auto marked = [this](int row) {
+        const QString note = u"（与视频版本相符）"_s;
+        const bool bold = grid.model()->data(at(row, 5), Qt::FontRole).value<QFont>().bold();
+        const bool described =
+            grid.model()->data(at(row, 5), Qt::AccessibleDescriptionRole).toString().endsWith(note);
+        const bool tipped =
+            grid.model()->data(at(row, 2), Qt::ToolTipRole).toString() == kLongName + note;
+        EXPECT_EQ(bold, described);
+        return bold && (row != 1 || tipped);
+    };
+    drop(QUrl(u"http://example.org/英雄.Hero.2024.1080p.BluRay.mkv"_s));  // not a local file
+    EXPECT_EQ(form.Text4->text(), u"film"_s);
+    drop(QUrl::fromLocalFile(u"/videos/英雄.Hero.2024.1080p.BluRay.mkv"_s));
+    EXPECT_EQ(form.Text4->text(), u"英雄"_s);
+    EXPECT_TRUE(form.Text1->text().endsWith(u"/search/sub:%E8%8B%B1%E9%9B%84"_s));
+    for (int page = 1; page <= 2; ++page) {
+        EXPECT_TRUE(marked(1)) << page;  // BluRay and 1080p in its name
+        EXPECT_FALSE(marked(2)) << page;
+        click(form.Command2);
+    }
+    QTest::keyClick(form.Text4, Qt::Key_Down);  // the other title, first in the list
+    EXPECT_EQ(form.Text4->text(), u"Hero"_s);
+    search(u"film"_s);  // typed by hand: no marks, no title offered
+    EXPECT_FALSE(marked(1));
+    const QAbstractItemModel* list = form.Text4->completer()->model();
+    EXPECT_EQ(std::pair(list->rowCount(), list->index(0, 0).data().toString()),
+              std::pair(2, u"film"_s));
+    form.searchVideoFile(u"/videos/VTS_01_1.VOB"_s);  // no title anywhere
+    EXPECT_EQ(form.Text4->text(), QString());
+    EXPECT_EQ(messages.shown, QStringList{u"信息: 字幕名称不能为空！^__^"_s});
 }
 
 }  // namespace

@@ -1,0 +1,246 @@
+// From a video file's path to the keyword to search for, over the forms real release names take.
+#include "release/release_name.h"
+#include "release/video_file.h"
+
+#include <QFile>
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace vantrel {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+struct Row {
+    const char* path;
+    const char* expected;  // keyword | other title | year | source | resolution
+};
+
+std::string describe(const ReleaseName& name) {
+    return QStringList{name.keyword, name.otherTitle, name.year, name.source, name.resolution}
+        .join(QLatin1String(" | "))
+        .toStdString();
+}
+
+// clang-format off
+const Row kRows[] = {
+    // A Chinese title beside an English one, in either order, bracketed or not.
+    {"长安三万里.Chang.An.2023.2160p.WEB-DL.H265.DDP5.1-OurTV.mkv", "长安三万里 | Chang An | 2023 | WEB-DL | 2160p"},
+    {"[釜山行].Train.to.Busan.2016.KOREAN.1080p.BluRay.x264.mkv", "釜山行 | Train to Busan | 2016 | BluRay | 1080p"},
+    {"Leon.1994.这个杀手不太冷.中英字幕.BD-720P.mkv", "这个杀手不太冷 | Leon | 1994 | BluRay | 720p"},
+    {"蜘蛛侠：纵横宇宙.Spider-Man.Across.the.Spider-Verse.2023.1080p.WEB-DL.mkv", "蜘蛛侠：纵横宇宙 | Spider-Man Across the Spider-Verse | 2023 | WEB-DL | 1080p"},
+    {"流浪地球2.The.Wandering.Earth.2.2023.2160p.WEB-DL.H265.10bit.HDR.mkv", "流浪地球2 | The Wandering Earth 2 | 2023 | WEB-DL | 2160p"},
+    {"阿凡达：水之道.Avatar.The.Way.of.Water.2022.1080p.BluRay.DTS-HD.MA.7.1.mkv", "阿凡达：水之道 | Avatar The Way of Water | 2022 | BluRay | 1080p"},
+    {"误杀2.Caught.in.Time.2021.1080p.WEB-DL.H264.AAC-CMCT.mp4", "误杀2 | Caught in Time | 2021 | WEB-DL | 1080p"},
+    {"唐人街探案3.Detective.Chinatown.3.2021.2160p.WEB-DL.HEVC-FRDS.mkv", "唐人街探案3 | Detective Chinatown 3 | 2021 | WEB-DL | 2160p"},
+    {"The.Wandering.Earth.流浪地球.2019.1080p.BluRay.x264-WiKi.mkv", "流浪地球 | The Wandering Earth | 2019 | BluRay | 1080p"},
+    {"Train.to.Busan.釜山行.2016.BD-1080P.韩语中字.mkv", "釜山行 | Train to Busan | 2016 | BluRay | 1080p"},
+    {"臥虎藏龍.Crouching.Tiger.Hidden.Dragon.2000.1080p.BluRay.mkv", "臥虎藏龍 | Crouching Tiger Hidden Dragon | 2000 | BluRay | 1080p"},
+    {"無間道.Infernal.Affairs.2002.粵語中字.1080p.BluRay.mkv", "無間道 | Infernal Affairs | 2002 | BluRay | 1080p"},
+    {"【无间道】Infernal.Affairs.2002.BD1080P.国粤双语.中字.mkv", "无间道 | Infernal Affairs | 2002 | BluRay | 1080p"},
+    {"复仇者联盟4：终局之战.Avengers.Endgame.2019.IMAX.2160p.WEB-DL.mkv", "复仇者联盟4：终局之战 | Avengers Endgame | 2019 | WEB-DL | 2160p"},
+    {"碟中谍7：致命清算（上）.Mission.Impossible.Dead.Reckoning.Part.One.2023.mkv", "碟中谍7：致命清算 | Mission Impossible Dead Reckoning Part One | 2023 |  | "},
+    {"哈利·波特与魔法石.Harry.Potter.and.the.Sorcerer's.Stone.2001.1080p.mkv", "哈利·波特与魔法石 | Harry Potter and the Sorcerer's Stone | 2001 |  | 1080p"},
+    {"X战警：逆转未来.X-Men.Days.of.Future.Past.2014.1080p.BluRay.mkv", "X战警：逆转未来 | X-Men Days of Future Past | 2014 | BluRay | 1080p"},
+    {"7号房的礼物.Miracle.in.Cell.No.7.2013.1080p.BluRay.mkv", "7号房的礼物 | Miracle in Cell No 7 | 2013 | BluRay | 1080p"},
+    {"007：大破天幕杀机.Skyfall.2012.1080p.BluRay.mkv", "007：大破天幕杀机 | Skyfall | 2012 | BluRay | 1080p"},
+    {"失恋33天.Love.Is.Not.Blind.2011.720p.HDTV.mkv", "失恋33天 | Love Is Not Blind | 2011 | HDTV | 720p"},
+    {"蜘蛛侠-英雄归来.Spider-Man.Homecoming.2017.mkv", "蜘蛛侠-英雄归来 | Spider-Man Homecoming | 2017 |  | "},
+    {"你好，李焕英.Hi.Mom.2021.1080p.WEB-DL.mp4", "你好，李焕英 | Hi Mom | 2021 | WEB-DL | 1080p"},
+    {"你的名字。Your.Name.2016.1080p.BluRay.mkv", "你的名字 | Your Name | 2016 | BluRay | 1080p"},
+    {"霸王别姬.Farewell.My.Concubine.1993.REMASTERED.1080p.BluRay.x265.10bit-CMCT.mkv", "霸王别姬 | Farewell My Concubine | 1993 | BluRay | 1080p"},
+    {"星际穿越.Interstellar.2014.IMAX.2160p.UHD.BluRay.REMUX.HDR.HEVC.Atmos.mkv", "星际穿越 | Interstellar | 2014 | BluRay | 2160p"},
+    {"盗梦空间.Inception.2010.BluRay.1080p.DTS.2Audio.x264-CHD.mkv", "盗梦空间 | Inception | 2010 | BluRay | 1080p"},
+    {"英雄.Hero.2002.BluRay.1080p.x265.10bit.MNHD-FRDS.mkv", "英雄 | Hero | 2002 | BluRay | 1080p"},
+    {"肖申克的救赎.The.Shawshank.Redemption.1994.中英字幕.1080p.mkv", "肖申克的救赎 | The Shawshank Redemption | 1994 |  | 1080p"},
+    {"少年的你.Better.Days.2019.HD1080P.国语中字.mp4", "少年的你 | Better Days | 2019 |  | 1080p"},
+    {"大话西游之大圣娶亲.A.Chinese.Odyssey.Part.Two.1995.1080p.BluRay.mkv", "大话西游之大圣娶亲 | A Chinese Odyssey Part Two | 1995 | BluRay | 1080p"},
+    {"1942.一九四二.2012.1080p.BluRay.mkv", "一九四二 | 1942 | 2012 | BluRay | 1080p"},
+    {"[SweetSub][你的名字。][Kimi no Na wa.][BDRip][1080P][CHS].mkv", "你的名字 | Kimi no Na wa |  | BluRay | 1080p"},
+    {"[CMCT]英雄.Hero.2002.BluRay.mkv", "英雄 | Hero | 2002 | BluRay | "},
+    // Titles that look like tags, or tags glued to titles.
+    {"我和我的祖国.My.People.My.Country.2019.2160p.WEB-DL.mkv", "我和我的祖国 | My People My Country | 2019 | WEB-DL | 2160p"},
+    {"中国合伙人.2013.HD720P.国语中字.mp4", "中国合伙人 |  | 2013 |  | 720p"},
+    {"英国病人.The.English.Patient.1996.1080p.BluRay.mkv", "英国病人 | The English Patient | 1996 | BluRay | 1080p"},
+    {"港囧.Lost.in.Hong.Kong.2015.1080p.mkv", "港囧 | Lost in Hong Kong | 2015 |  | 1080p"},
+    {"第一滴血.First.Blood.1982.1080p.BluRay.mkv", "第一滴血 | First Blood | 1982 | BluRay | 1080p"},
+    {"爸爸去哪儿大电影.2014.HD.720p.mp4", "爸爸去哪儿大电影 |  | 2014 |  | 720p"},
+    {"英雄国语中字.mkv", "英雄 |  |  |  | "},
+    {"英雄2002国语中字.mp4", "英雄 |  | 2002 |  | "},
+    {"速度与激情10国语.mkv", "速度与激情10 |  |  |  | "},
+    {"[电影天堂www.dy2018.com]战狼2HD1080P国语中字.mp4", "战狼2 |  |  |  | 1080p"},
+    {"[电影天堂www.dygod.net]哈利波特与魔法石BD中英双字.rmvb", "哈利波特与魔法石 |  |  | BluRay | "},
+    {"英雄(国语版).mkv", "英雄 |  |  |  | "},
+    {"[国语][英雄][高清].mp4", "英雄 |  |  |  | "},
+    {"《霸王别姬》1993.国语.1080p.mkv", "霸王别姬 |  | 1993 |  | 1080p"},
+    {"满城尽带黄金甲（2006）.DVDRip.rmvb", "满城尽带黄金甲 |  | 2006 | DVDRip | "},
+    {"让子弹飞.2010.国英多音轨.特效字幕.1080p.mkv", "让子弹飞 |  | 2010 |  | 1080p"},
+    {"让子弹飞【2010】【内封简繁】.mkv", "让子弹飞 |  | 2010 |  | "},
+    {"甄嬛传.第01集.mp4", "甄嬛传 |  |  |  | "},
+    {"Hero.2002.BluRay.1080p.x265.国粤双语.MNHD-FRDS.mkv", "Hero |  | 2002 | BluRay | 1080p"},
+    {"The.Matrix.1999.1080p.BluRay.x264.中英字幕.mkv", "The Matrix |  | 1999 | BluRay | 1080p"},
+    {"Full.River.Red.2023.2160p.WEB-DL.H265.AAC-高清影视之家.mkv", "Full River Red |  | 2023 | WEB-DL | 2160p"},
+    {"千と千尋の神隠し.Spirited.Away.2001.1080p.BluRay.mkv", "Spirited Away |  | 2001 | BluRay | 1080p"},
+    {"기생충.2019.1080p.BluRay.mkv", "기생충 |  | 2019 | BluRay | 1080p"},
+    // Site names and addresses around the title.
+    {"[BT天堂www.bttt99.com]英雄.BD.1080p.国语中字.mp4", "英雄 |  |  | BluRay | 1080p"},
+    {"[电影天堂www.dytt89.com]流浪地球-2019_HD国语中字.mp4", "流浪地球 |  | 2019 |  | "},
+    {"阳光电影www.ygdy8.com.长津湖.HD.1080p.国语中字.mkv", "长津湖 |  |  |  | 1080p"},
+    {"电影天堂www.dy2018.com.误杀.HD.1080p.国语中字.mkv", "误杀 |  |  |  | 1080p"},
+    {"[阳光电影www.ygdy8.com].唐人街探案3.HD.1080p.国语中字.mkv", "唐人街探案3 |  |  |  | 1080p"},
+    {"【高清影视之家发布 www.HDBTHD.com】满江红[60帧率版本][国语配音+中文字幕].Full.River.Red.2023.2160p.mkv", "满江红 | Full River Red | 2023 |  | 2160p"},
+    {"www.example.com@英雄.2002.BD1080P.mkv", "英雄 |  | 2002 | BluRay | 1080p"},
+    {"飘花电影piaohua.com英雄.BD1080p.mkv", "英雄 |  |  | BluRay | 1080p"},
+    {"bttt99.com.英雄.mkv", "英雄 |  |  |  | "},
+    {"[BD影视分享bd2020.co]流浪地球2.2023.HD1080p.国语中字.mp4", "流浪地球2 |  | 2023 |  | 1080p"},
+    {"【BT之家】英雄.2002.mkv", "英雄 |  | 2002 |  | "},
+    {"[YTS.MX] Some Film (2012) [1080p] [BluRay].mp4", "Some Film |  | 2012 | BluRay | 1080p"},
+    {"The.Net.1995.1080p.BluRay.mkv", "The Net |  | 1995 | BluRay | 1080p"},
+    {"Kill.Me.Three.Times.2014.720p.mkv", "Kill Me Three Times |  | 2014 |  | 720p"},
+    // Numbers as titles, beside years.
+    {"2012.2009.1080p.BluRay.x264.mkv", "2012 |  | 2009 | BluRay | 1080p"},
+    {"1917.2019.1080p.BluRay.x264-SPARKS.mkv", "1917 |  | 2019 | BluRay | 1080p"},
+    {"1917.1080p.BluRay.mkv", "1917 |  |  | BluRay | 1080p"},
+    {"2046.2004.BD1080P.国语中字.mkv", "2046 |  | 2004 | BluRay | 1080p"},
+    {"2046.mkv", "2046 |  |  |  | "},
+    {"Blade.Runner.2049.2017.1080p.BluRay.x264.mkv", "Blade Runner 2049 |  | 2017 | BluRay | 1080p"},
+    {"21.Jump.Street.2012.720p.BluRay.x264.mkv", "21 Jump Street |  | 2012 | BluRay | 720p"},
+    {"2001.A.Space.Odyssey.1968.1080p.BluRay.x264.mkv", "2001 A Space Odyssey |  | 1968 | BluRay | 1080p"},
+    {"Se7en.1995.REMASTERED.1080p.BluRay.x264.mkv", "Se7en |  | 1995 | BluRay | 1080p"},
+    {"300.2006.1080p.BluRay.x264.mkv", "300 |  | 2006 | BluRay | 1080p"},
+    {"Toy.Story.3.2010.720p.BluRay.mkv", "Toy Story 3 |  | 2010 | BluRay | 720p"},
+    {"Ocean's.8.2018.1080p.WEB-DL.mkv", "Ocean's 8 |  | 2018 | WEB-DL | 1080p"},
+    {"Jackass.2.5.2007.DVDRip.avi", "Jackass 2.5 |  | 2007 | DVDRip | "},
+    {"2 Fast 2 Furious (2003).mkv", "2 Fast 2 Furious |  | 2003 |  | "},
+    {"2019.Joker.1080p.mkv", "Joker |  | 2019 |  | 1080p"},
+    // Western scene, web and library names.
+    {"The.Grand.Budapest.Hotel.2014.720p.BluRay.x264-SPARKS.mkv", "The Grand Budapest Hotel |  | 2014 | BluRay | 720p"},
+    {"Movie Name (2010) [1080p].mkv", "Movie Name |  | 2010 |  | 1080p"},
+    {"movie_name_2010_720p.mkv", "movie name |  | 2010 |  | 720p"},
+    {"Movie.Name.2010.DVDRip.XviD-GRP.avi", "Movie Name |  | 2010 | DVDRip | "},
+    {"Movie Name 2010 1080p WEB-DL DD5.1 H264-FGT.mkv", "Movie Name |  | 2010 | WEB-DL | 1080p"},
+    {"Ocean's.Eleven.2001.1080p.BluRay.x264.mkv", "Ocean's Eleven |  | 2001 | BluRay | 1080p"},
+    {"Fast.&.Furious.2009.720p.BluRay.mkv", "Fast & Furious |  | 2009 | BluRay | 720p"},
+    {"Crazy,.Stupid,.Love.2011.1080p.BluRay.mkv", "Crazy, Stupid, Love |  | 2011 | BluRay | 1080p"},
+    {"Mission.Impossible-Fallout.2018.2160p.UHD.BluRay.x265-TERMiNAL.mkv", "Mission Impossible-Fallout |  | 2018 | BluRay | 2160p"},
+    {"the.matrix.1999.1080p.bluray.x264-group.mkv", "the matrix |  | 1999 | BluRay | 1080p"},
+    {"Harry.Potter.and.the.Deathly.Hallows.Part.2.2011.1080p.BluRay.mkv", "Harry Potter and the Deathly Hallows Part 2 |  | 2011 | BluRay | 1080p"},
+    {"Star.Wars.Episode.VII.-.The.Force.Awakens.2015.1080p.BluRay.mkv", "Star Wars Episode VII The Force Awakens |  | 2015 | BluRay | 1080p"},
+    {"Léon.aka.The.Professional.1994.1080p.mkv", "Léon |  | 1994 |  | 1080p"},
+    {"Dune.Part.Two.2024.2160p.WEB-DL.DDP5.1.Atmos.DV.HDR.H.265-FLUX.mkv", "Dune Part Two |  | 2024 | WEB-DL | 2160p"},
+    {"Oppenheimer.2023.IMAX.2160p.UHD.BluRay.REMUX.DV.HDR10+.TrueHD.7.1.Atmos-FGT.mkv", "Oppenheimer |  | 2023 | BluRay | 2160p"},
+    {"Top.Gun.Maverick.2022.1080p.AMZN.WEB-DL.DDP5.1.H.264-CMRG.mkv", "Top Gun Maverick |  | 2022 | WEB-DL | 1080p"},
+    {"The.Batman.2022.1080p.HMAX.WEBRip.DDP5.1.Atmos.x264-SMURF.mkv", "The Batman |  | 2022 | WEBRip | 1080p"},
+    {"Blade.Runner.1982.The.Final.Cut.REMASTERED.1080p.BluRay.mkv", "Blade Runner |  | 1982 | BluRay | 1080p"},
+    {"Apocalypse.Now.1979.Directors.Cut.720p.BluRay.mkv", "Apocalypse Now |  | 1979 | BluRay | 720p"},
+    {"Alien (1979) Director's Cut (1080p BluRay x265 10bit).mkv", "Alien |  | 1979 | BluRay | 1080p"},
+    {"[SweetSub] Your Name (2016) [BD 1080p HEVC FLAC].mkv", "Your Name |  | 2016 | BluRay | 1080p"},
+    {"Movie.Name.2010.1080p.BluRay.x264-GROUP[rarbg].mkv", "Movie Name |  | 2010 | BluRay | 1080p"},
+    {"Movie Name (2010 1080p BluRay).mkv", "Movie Name |  | 2010 | BluRay | 1080p"},
+    {"Movie.Name.2010.R5.LINE.XviD-Group.avi", "Movie Name |  | 2010 |  | "},
+    {"The.Town.TS.XviD-GRP.avi", "The Town |  |  |  | "},
+    {"Some.Show.S01E01.Pilot.1080p.WEB-DL.mkv", "Some Show |  |  | WEB-DL | 1080p"},
+    {"Some Film - 2012 - 1080p.mkv", "Some Film |  | 2012 |  | 1080p"},
+    {"some-film-2012-720p-bluray.mkv", "some film |  | 2012 | BluRay | 720p"},
+    {"Some.Film.2012.zh-CN.ass", "Some Film |  | 2012 |  | "},
+    {"Some Film.MKV", "Some Film |  |  |  | "},
+    // Words that are also tags: a title before the year, a tag after it or before another tag.
+    {"Charlotte's.Web.2006.1080p.BluRay.mkv", "Charlotte's Web |  | 2006 | BluRay | 1080p"},
+    {"Uncut.Gems.2019.1080p.WEBRip.x264.mkv", "Uncut Gems |  | 2019 | WEBRip | 1080p"},
+    {"Johnny.English.2003.720p.BluRay.mkv", "Johnny English |  | 2003 | BluRay | 720p"},
+    {"Step.Up.3D.2010.1080p.BluRay.Half-SBS.mkv", "Step Up 3D |  | 2010 | BluRay | 1080p"},
+    {"Ma.Rainey's.Black.Bottom.2020.1080p.NF.WEB-DL.mkv", "Ma Rainey's Black Bottom |  | 2020 | WEB-DL | 1080p"},
+    {"Avatar.2009.EXTENDED.3D.HSBS.1080p.BluRay.mkv", "Avatar |  | 2009 | BluRay | 1080p"},
+    {"Avatar.EXTENDED.1080p.BluRay.x264.mkv", "Avatar |  |  | BluRay | 1080p"},
+    {"Heat.1995.WEB.1080p.mkv", "Heat |  | 1995 | WEB-DL | 1080p"},
+    {"Some.Film.2012.MULTi.SUBBED.CHS.ENG.720p.mkv", "Some Film |  | 2012 |  | 720p"},
+    // Every way of writing a source and a resolution.
+    {"A.2015.PROPER.REPACK.720p.HDTV.x264.mkv", "A |  | 2015 | HDTV | 720p"},
+    {"A.2005.HR-HDTV.AC3.1024X576.x264.mkv", "A |  | 2005 | HDTV | 576p"},
+    {"A.2005.PDTV.XviD.avi", "A |  | 2005 | HDTV | "},
+    {"A.2005.DVD.480p.avi", "A |  | 2005 | DVDRip | 480p"},
+    {"A.2012.HDRip.XviD.AC3.avi", "A |  | 2012 | HDRip | "},
+    {"A.2012.BRRip.720p.mkv", "A |  | 2012 | BluRay | 720p"},
+    {"A.2012.BDRip.576p.mkv", "A |  | 2012 | BluRay | 576p"},
+    {"A.2012.Blu-ray.1080i.AVC.mkv", "A |  | 2012 | BluRay | 1080p"},
+    {"A.2012.BDRemux.1080p.mkv", "A |  | 2012 | BluRay | 1080p"},
+    {"A.2012.4K.WEBDL.mkv", "A |  | 2012 | WEB-DL | 2160p"},
+    {"A.2012.UHD.WEB-Rip.mkv", "A |  | 2012 | WEBRip | 2160p"},
+    {"A.2012.1920x1080.WEB.H264.mkv", "A |  | 2012 | WEB-DL | 1080p"},
+    {"A.2012.60fps.HQ.1080P.WEB-DL.mkv", "A |  | 2012 | WEB-DL | 1080p"},
+    // The folders give what the file name lacks.
+    {"/home/user/Videos/Blade Runner (1982)/movie.mkv", "Blade Runner |  | 1982 |  | "},
+    {"/data/Movies/Blade.Runner.1982.1080p.BluRay.x264-GROUP/CD1.avi", "Blade Runner |  | 1982 | BluRay | 1080p"},
+    {"/mnt/nas/Some.Film.2012.1080p.BluRay/BDMV/STREAM/00001.m2ts", "Some Film |  | 2012 | BluRay | 1080p"},
+    {"/mnt/nas/英雄.Hero.2002.DVD/VIDEO_TS/VTS_01_1.VOB", "英雄 | Hero | 2002 | DVDRip | "},
+    {"/srv/下载/电影/霸王别姬 (1993)/video.mp4", "霸王别姬 |  | 1993 |  | "},
+    {"/srv/Downloads/Some Film (2012)/Disc1/film.mkv", "Some Film |  | 2012 |  | "},
+    {"/srv/Movies/Inception (2010)/1.mp4", "Inception |  | 2010 |  | "},
+    {"/srv/Movies/1917 (2019)/1917.mkv", "1917 |  | 2019 |  | "},
+    {"/srv/Movies/Heat (1995)/Heat.CD2.avi", "Heat |  | 1995 |  | "},
+    {"/srv/Movies/Inception (2010) 1080p/inception.mkv", "inception |  | 2010 |  | 1080p"},
+    {"/srv/Movies/Collection 2010/Inception.mkv", "Inception |  |  |  | "},
+    {"/srv/A.Film.2012.1080p.BluRay.x264/Sample/a.film.sample.mkv", "a film |  | 2012 | BluRay | 1080p"},
+    {"/srv/A.Film.2012.1080p.BluRay.x264/Subs/English.srt", "A Film |  | 2012 | BluRay | 1080p"},
+    {"/srv/电影/2023/满江红/满江红.2023.2160p.mkv", "满江红 |  | 2023 |  | 2160p"},
+    {"Inception (2010)/movie.mkv", "Inception |  | 2010 |  | "},
+    {"/home/user/movie.mkv", " |  |  |  | "},
+    {"/home/user/Videos/2046.mkv", "2046 |  |  |  | "},
+    {"BDMV/STREAM/00001.m2ts", " |  |  |  | "},
+    {"1.mp4", " |  |  |  | "},
+    // Names with nothing to read, or broken bytes.
+    {"", " |  |  |  | "},
+    {"/", " |  |  |  | "},
+    {"....mkv", " |  |  |  | "},
+    {"[]【】()（）.mkv", " |  |  |  | "},
+    {"1080p.BluRay.x264.mkv", " |  |  | BluRay | 1080p"},
+    {"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.Hero.2002.mkv", "Hero |  | 2002 |  | "},
+    {"\xEF\xBF\xBD\xEF\xBF\xBD.2002.BD.mkv", " |  | 2002 | BluRay | "},
+    {"\xF0\x9F\x98\x80Some.Film\xF0\x9F\x98\x80.2012.mkv", "Some Film |  | 2012 |  | "},
+};
+// clang-format on
+
+TEST(ReleaseName, ReadsTitleYearSourceAndResolution) {
+    for (const Row& row : kRows) {
+        EXPECT_EQ(describe(parseReleaseName(QString::fromUtf8(row.path))), row.expected)
+            << row.path;
+    }
+}
+
+TEST(ReleaseName, SurvivesHugeAndBrokenNames) {
+    const QString huge = QStringLiteral("英雄.Hero.2002.").repeated(10000) + QStringLiteral(".mkv");
+    EXPECT_EQ(parseReleaseName(huge).keyword, QStringLiteral("英雄"));
+    QString broken;
+    for (char16_t unit = 0; unit < 0x3000; unit += 7) {
+        broken += QChar(unit);  // controls, brackets, dots, dashes, slashes
+    }
+    broken += QChar(0xD800);  // a lone surrogate
+    for (const QString& path : {broken, broken.repeated(50), QString(100000, u'/'),
+                                QString(100000, u'[') + QString(100000, u'.')}) {
+        parseReleaseName(path);
+    }
+}
+
+TEST(ReleaseName, VideoFilesOnTheCommandLineAndInResults) {
+    const ReleaseName video = parseReleaseName(u"英雄.Hero.2002.BD.1080p.mkv"_s);
+    for (const auto& [text, carries] : {std::pair{u"Hero.2002.BluRay.1080p.x264-GRP"_s, true},
+                                        {u"英雄 BD-1080P 国语"_s, true},
+                                        {u"Hero.2002.Blu-ray.1080p"_s, true},
+                                        {u"蓝光1080p.bdrip"_s, true},
+                                        {u"Hero.2002.WEB-DL.1080p"_s, false},
+                                        {u"Hero.2002.BluRay.720p"_s, false},
+                                        {u"Hero.2002.BluRay.10800p"_s, false}}) {
+        EXPECT_EQ(carriesRelease(text, video), carries) << text.toStdString();
+    }
+    EXPECT_FALSE(carriesRelease(u"BluRay 1080p"_s, parseReleaseName(u"Hero.mkv"_s)));
+    EXPECT_EQ(keywordLine(video), u"英雄\tHero\t2002\tBluRay\t1080p"_s);
+    EXPECT_EQ(videoPathFromArgument("file:///v/%E8%8B%B1%E9%9B%84%20x.mkv"), u"/v/英雄 x.mkv"_s);
+    EXPECT_EQ(videoPathFromArgument("/v/\xB2\xE2.mkv"), QFile::decodeName("/v/\xB2\xE2.mkv"));
+}
+
+}  // namespace
+}  // namespace vantrel
