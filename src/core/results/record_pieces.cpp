@@ -1,5 +1,6 @@
 #include "results/record_pieces.h"
 
+#include "base/text_search.h"
 #include "search/record_marker.h"
 
 #include <string_view>
@@ -19,18 +20,13 @@ std::vector<QStringView> splitAtRecordMarkers(QStringView page) {
     if (page.isEmpty()) {
         return pieces;
     }
-    // The standard search looks for the marker's first character, which is rare in a page; it
-    // is several times faster here than the general substring search.
-    const std::u16string_view text = units(page);
-    const std::u16string_view marker = units(kRecordMarker);
-    size_t from = 0;
-    for (size_t found = text.find(marker); found != std::u16string_view::npos;
-         found = text.find(marker, from)) {
-        pieces.push_back(
-            page.mid(static_cast<qsizetype>(from), static_cast<qsizetype>(found - from)));
-        from = found + marker.size();
+    qsizetype from = 0;
+    for (qsizetype found = findText(page, kRecordMarker); found >= 0;
+         found = findText(page, kRecordMarker, from)) {
+        pieces.push_back(page.mid(from, found - from));
+        from = found + kRecordMarker.size();
     }
-    pieces.push_back(page.mid(static_cast<qsizetype>(from)));
+    pieces.push_back(page.mid(from));
     return pieces;
 }
 
@@ -47,8 +43,8 @@ QStringView cutToRecordStart(QStringView piece) {
     if (beginsWith(piece, kRecordOpenTag)) {
         return piece;
     }
-    const size_t start = units(piece).find(units(kRecordOpenTag));
-    return start == std::u16string_view::npos ? piece : piece.mid(static_cast<qsizetype>(start));
+    const qsizetype start = findText(piece, kRecordOpenTag);
+    return start < 0 ? piece : piece.mid(start);
 }
 
 }  // namespace vantrel

@@ -1,6 +1,7 @@
 // Cutting a result page into records, and the address of a record's file page.
 #include "results/record_pieces.h"
 #include "results/file_url.h"
+#include "search/record_marker.h"
 
 #include "support/qt_printing.h"
 
@@ -36,6 +37,24 @@ TEST(RecordPieces, SplitAtEveryMarkerAndCutBackToTheOpeningTag) {
     };
     for (const auto& [piece, record] : cuts) {
         EXPECT_EQ(cutToRecordStart(piece).toString(), record);
+    }
+}
+
+TEST(RecordMarkers, GoBehindEveryClosingTagWhetherThePageIsSharedOrNot) {
+    const std::pair<QString, QString> cases[] = {
+        {QString(), QString()},
+        {u"</subrief"_s, u"</subrief"_s},
+        {u"</subrief>"_s, u"</subrief>PowerByQXT"_s},
+        {u"a</subrief></subrief>b</SUBRIEF>c</subrief>\n"_s,
+         u"a</subrief>PowerByQXT</subrief>PowerByQXTb</SUBRIEF>c</subrief>PowerByQXT\n"_s},
+    };
+    for (const auto& [page, marked] : cases) {
+        QString own = page;
+        own.detach();
+        EXPECT_EQ(insertRecordMarkers(std::move(own)), marked);
+        const QString before = QStringView(page).toString();  // a copy with memory of its own
+        EXPECT_EQ(insertRecordMarkers(page), marked);
+        EXPECT_EQ(page, before);  // a shared text is left as it was
     }
 }
 
