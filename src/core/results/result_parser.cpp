@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -28,25 +30,44 @@ std::vector<XmlSelector> fieldSelectors() {
     return selectors;
 }
 
-// The text of one field column. Neighbouring records often agree on a field (the same film,
-// format, language or date); they then share one string, which saves time and memory.
-class FieldText {
+// The texts of one field column. Records often repeat a field (the same film, format, language,
+// version or date), next to each other or a few records apart: the texts met lately are kept by
+// their UTF-8 bytes, and a repeated one shares the string made before. That saves a conversion,
+// an allocation and the memory of a cell.
+class FieldTexts {
 public:
-    const QString& text(const XmlNode& node) {
+    const QString& text(XmlNode node) {
         const std::string_view utf8 = node.utf8Text(scratch_);
-        if (!hasLast_ || utf8 != lastUtf8_) {
-            lastUtf8_.assign(utf8);
-            last_ = QString::fromUtf8(lastUtf8_.data(), static_cast<qsizetype>(lastUtf8_.size()));
-            hasLast_ = true;
+        Slot& slot = slots_[hashOf(utf8)];
+        if (!slot.used || utf8 != slot.utf8) {
+            slot.utf8.assign(utf8);
+            slot.text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+            slot.used = true;
         }
-        return last_;
+        return slot.text;
     }
 
 private:
+    struct Slot {
+        std::string utf8;
+        QString text;
+        bool used = false;
+    };
+    // The length and the first and last eight bytes: texts that differ nearly always differ
+    // there (ids, dates and part numbers at the end), and a hash of every byte would cost more
+    // than the conversion it saves.
+    static std::uint64_t hashOf(std::string_view bytes) {
+        std::uint64_t head = 0;
+        std::uint64_t tail = 0;
+        const size_t some = std::min<size_t>(bytes.size(), sizeof head);
+        std::memcpy(&head, bytes.data(), some);
+        std::memcpy(&tail, bytes.data() + bytes.size() - some, some);
+        const std::uint64_t mixed = (head * 0x9E3779B97F4A7C15u) ^ tail ^ bytes.size();
+        return (mixed * 0xC2B2AE3D27D4EB4Fu) >> 58;  // 64 slots
+    }
+
     std::string scratch_;
-    std::string lastUtf8_;
-    QString last_;
-    bool hasLast_ = false;
+    std::array<Slot, 64> slots_;  // as many as hashOf gives
 };
 
 constexpr size_t kRecordsPerBatch = 256;
@@ -62,44 +83,49 @@ void parseResultPage(const QString& page, ResultSink& sink) {
 
     sink.beginPage(static_cast<int>(pieces.size()));
     XmlDocument document;
-    std::array<FieldText, kResultFieldCount> fields;
+    std::array<FieldTexts, kResultFieldCount> fields;
     const std::vector<XmlSelector> selectors = fieldSelectors();
     const QString missingField = QStringLiteral(" ");
     ResultFields texts{};
 
-    std::vector<QStringView> recordTexts;
-    recordTexts.reserve(static_cast<size_t>(records));
-    for (int k = 0; k < records; ++k) {
-        recordTexts.push_back(cutToRecordStart(pieces[static_cast<size_t>(k)]));
-    }
     // Parsing records together gives the same rows as parsing each alone, much faster. It is done
-    // a batch at a time, so that the parser's memory stays small and is reused; a batch with a
-    // broken record declines, and its records are then parsed one by one.
+    // a batch at a time, so that the parser's memory stays small and is reused, and the batch's
+    // text is read while it is in the cache; a batch with a broken record declines, and its
+    // records are then parsed one by one.
     XmlRecordSet together;
-    for (size_t batchStart = 0; batchStart < recordTexts.size(); batchStart += kRecordsPerBatch) {
-        const size_t batchEnd = std::min(recordTexts.size(), batchStart + kRecordsPerBatch);
-        const std::vector<QStringView> batch(recordTexts.begin() + batchStart,
-                                             recordTexts.begin() + batchEnd);
-        const bool wholeRecords = std::all_of(batch.begin(), batch.end(), [](QStringView record) {
-            return beginsWith(record, kRecordOpenTag) && endsWith(record, kRecordCloseTag);
-        });
+    std::vector<QStringView> batch;
+    for (size_t batchStart = 0; batchStart < static_cast<size_t>(records);
+         batchStart += kRecordsPerBatch) {
+        const size_t batchEnd =
+            std::min(static_cast<size_t>(records), batchStart + kRecordsPerBatch);
+        batch.clear();
+        bool wholeRecords = true;
+        for (size_t k = batchStart; k < batchEnd; ++k) {
+            batch.push_back(cutToRecordStart(pieces[k]));
+            wholeRecords = wholeRecords && beginsWith(batch.back(), kRecordOpenTag) &&
+                           endsWith(batch.back(), kRecordCloseTag);
+        }
         const bool parsedTogether = wholeRecords && together.load(batch, "subrief", selectors);
         for (size_t k = batchStart; k < batchEnd; ++k) {
-            const QStringView record = recordTexts[k];
+            const QStringView record = batch[k - batchStart];
             if (!parsedTogether) {
                 // A piece without an opening tag holds no record: its row shows blanks, like a
                 // record that is not well-formed.
                 document.loadXML(beginsWith(record, kRecordOpenTag) ? record : QStringView());
             }
             for (size_t j = 0; j < fields.size(); ++j) {
-                const XmlNodeList nodes = parsedTogether ? together.selectNodes(k - batchStart, j)
-                                                         : document.selectNodes(selectors[j]);
-                texts[j] = nodes.length() == 0 ? &missingField : &fields[j].text(nodes.item(0));
+                if (parsedTogether) {
+                    const pugi::xml_node first = together.firstSelected(k - batchStart, j);
+                    texts[j] = first ? &fields[j].text(XmlNode(first)) : &missingField;
+                } else {
+                    const XmlNodeList nodes = document.selectNodes(selectors[j]);
+                    texts[j] = nodes.length() == 0 ? &missingField : &fields[j].text(nodes.item(0));
+                }
             }
             sink.record(static_cast<int>(k), texts);
         }
     }
-    sink.endPage(recordTexts.empty() ? QStringView() : recordTexts.back());
+    sink.endPage(records == 0 ? QStringView() : batch.back());
 }
 
 }  // namespace vantrel

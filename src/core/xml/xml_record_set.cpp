@@ -5,6 +5,8 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace vantrel {
 
@@ -86,16 +88,24 @@ bool XmlRecordSet::selectAll(const std::vector<XmlSelector>& selectors, bool raw
     selections_.assign(records_.size() * names_.size(), Selection{});
 
     // One walk per record checks every node and answers every selection: each element is
-    // matched against the few names asked for, most of them told apart by their length alone.
+    // matched against the few names asked for by their lengths and first eight bytes, which
+    // tell most names apart without a comparison of the whole.
     class Matcher final : public pugi::xml_tree_walker {
     public:
         Matcher(const std::vector<std::string>& names, xml::NodeFindings& findings)
-            : names_(names), findings_(findings) {}
+            : findings_(findings) {
+            for (const std::string& name : names) {
+                keys_.push_back(Key{name, headOf(name)});
+            }
+        }
         void start(Selection* selections) { selections_ = selections; }
         void match(pugi::xml_node& element, std::string_view name) {
             xml::checkElement(element, name, findings_);
-            for (size_t i = 0; i < names_.size(); ++i) {
-                if (name == names_[i]) {
+            const std::uint64_t head = headOf(name);
+            for (size_t i = 0; i < keys_.size(); ++i) {
+                const Key& key = keys_[i];
+                if (head == key.head && name.size() == key.name.size() &&
+                    (name.size() <= sizeof head || name == key.name)) {
                     Selection& selection = selections_[i];
                     if (selection.length++ == 0) {
                         selection.first = element;
@@ -114,7 +124,17 @@ bool XmlRecordSet::selectAll(const std::vector<XmlSelector>& selectors, bool raw
         }
 
     private:
-        const std::vector<std::string>& names_;
+        struct Key {
+            std::string_view name;
+            std::uint64_t head;
+        };
+        static std::uint64_t headOf(std::string_view name) {
+            std::uint64_t head = 0;
+            std::memcpy(&head, name.data(), std::min(name.size(), sizeof head));
+            return head;
+        }
+
+        std::vector<Key> keys_;
         xml::NodeFindings& findings_;
         Selection* selections_ = nullptr;
     };

@@ -26,6 +26,10 @@ public:
 
     // What selector number `selector` picks in record number `record`.
     XmlNodeList selectNodes(size_t record, size_t selector) const;
+    // The first of it, or a null node when it picks nothing: no list to build.
+    pugi::xml_node firstSelected(size_t record, size_t selector) const {
+        return selections_[record * names_.size() + selector].first;
+    }
 
 private:
     struct Selection {
