@@ -19,9 +19,7 @@ public:
     }
 
     void record(int index, const ResultFields& fields) override {
-        for (int column = FileId; column < ResultColumnCount; ++column) {
-            grid_.Cell(index + 1, column).setText(*fields[static_cast<size_t>(column - FileId)]);
-        }
+        grid_.setRowTexts(index + 1, FileId, fields.data(), kResultFieldCount);
     }
 
     void endPage(QStringView lastRecord) override {
