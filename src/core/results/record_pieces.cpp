@@ -4,6 +4,7 @@
 #include "search/record_marker.h"
 
 #include <string_view>
+#include <utility>
 
 namespace vantrel {
 
@@ -15,19 +16,32 @@ std::u16string_view units(QStringView text) {
 
 }  // namespace
 
-std::vector<QStringView> splitAtRecordMarkers(QStringView page) {
-    std::vector<QStringView> pieces;
-    if (page.isEmpty()) {
-        return pieces;
+qsizetype MarkedPieces::count() const {
+    if (page_.isEmpty()) {
+        return 0;
     }
-    qsizetype from = 0;
-    for (qsizetype found = findText(page, kRecordMarker); found >= 0;
-         found = findText(page, kRecordMarker, from)) {
-        pieces.push_back(page.mid(from, found - from));
-        from = found + kRecordMarker.size();
+    qsizetype pieces = 1;
+    for (qsizetype found = findText(page_, kRecordMarker); found >= 0;
+         found = findText(page_, kRecordMarker, found + kRecordMarker.size())) {
+        ++pieces;
     }
-    pieces.push_back(page.mid(from));
     return pieces;
+}
+
+QStringView MarkedPieces::next() {
+    const qsizetype found = findText(page_, kRecordMarker, from_);
+    const qsizetype from =
+        std::exchange(from_, found < 0 ? page_.size() : found + kRecordMarker.size());
+    return page_.mid(from, (found < 0 ? page_.size() : found) - from);
+}
+
+std::vector<QStringView> splitAtRecordMarkers(QStringView page) {
+    MarkedPieces pieces(page);
+    std::vector<QStringView> all(static_cast<size_t>(pieces.count()));
+    for (QStringView& piece : all) {
+        piece = pieces.next();
+    }
+    return all;
 }
 
 bool beginsWith(QStringView text, QStringView prefix) {

@@ -75,13 +75,14 @@ constexpr size_t kRecordsPerBatch = 256;
 }  // namespace
 
 void parseResultPage(const QString& page, ResultSink& sink) {
-    const std::vector<QStringView> pieces = splitAtRecordMarkers(page);
-    const int records = pieces.empty() ? 0 : static_cast<int>(pieces.size()) - 1;
+    MarkedPieces pieces(page);
+    const qsizetype pieceCount = pieces.count();
+    const qsizetype records = pieceCount == 0 ? 0 : pieceCount - 1;
     if (records > kMaxRecordsPerPage) {
         throw overflowError();
     }
 
-    sink.beginPage(static_cast<int>(pieces.size()));
+    sink.beginPage(static_cast<int>(pieceCount));
     XmlDocument document;
     std::array<FieldTexts, kResultFieldCount> fields;
     const std::vector<XmlSelector> selectors = fieldSelectors();
@@ -101,7 +102,7 @@ void parseResultPage(const QString& page, ResultSink& sink) {
         batch.clear();
         bool wholeRecords = true;
         for (size_t k = batchStart; k < batchEnd; ++k) {
-            batch.push_back(cutToRecordStart(pieces[k]));
+            batch.push_back(cutToRecordStart(pieces.next()));
             wholeRecords = wholeRecords && beginsWith(batch.back(), kRecordOpenTag) &&
                            endsWith(batch.back(), kRecordCloseTag);
         }
