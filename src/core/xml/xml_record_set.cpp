@@ -50,6 +50,7 @@ bool XmlRecordSet::load(const std::vector<QStringView>& records, std::string_vie
     // The checks of the text come first: parsing in place rewrites it. Every record starts with
     // its opening tag, so no declaration or document type can stand at its top.
     const bool rawChecked = xml::needsRawMarkupCheck(text);
+    const bool mayHaveAttributes = text.find('=') != std::string_view::npos;
     const pugi::xml_parse_result result =
         rawChecked && !xml::rawMarkupIsWellFormed(text)
             ? pugi::xml_parse_result()
@@ -69,7 +70,7 @@ bool XmlRecordSet::load(const std::vector<QStringView>& records, std::string_vie
     }
     ok = ok && records_.size() == records.size();
     if (ok) {
-        ok = selectAll(selectors, rawChecked);
+        ok = selectAll(selectors, rawChecked, mayHaveAttributes);
     }
     if (!ok) {
         records_.clear();
@@ -80,7 +81,8 @@ bool XmlRecordSet::load(const std::vector<QStringView>& records, std::string_vie
     return true;
 }
 
-bool XmlRecordSet::selectAll(const std::vector<XmlSelector>& selectors, bool rawChecked) {
+bool XmlRecordSet::selectAll(const std::vector<XmlSelector>& selectors, bool rawChecked,
+                             bool mayHaveAttributes) {
     names_.clear();
     for (const XmlSelector& selector : selectors) {
         names_.push_back(selector.elementName());
@@ -92,15 +94,20 @@ bool XmlRecordSet::selectAll(const std::vector<XmlSelector>& selectors, bool raw
     // tell most names apart without a comparison of the whole.
     class Matcher final : public pugi::xml_tree_walker {
     public:
-        Matcher(const std::vector<std::string>& names, xml::NodeFindings& findings)
-            : findings_(findings) {
+        Matcher(const std::vector<std::string>& names, bool mayHaveAttributes,
+                xml::NodeFindings& findings)
+            : mayHaveAttributes_(mayHaveAttributes), findings_(findings) {
             for (const std::string& name : names) {
                 keys_.push_back(Key{name, headOf(name)});
             }
         }
         void start(Selection* selections) { selections_ = selections; }
         void match(pugi::xml_node& element, std::string_view name) {
-            xml::checkElement(element, name, findings_);
+            if (mayHaveAttributes_) {
+                xml::checkElement(element, name, findings_);
+            } else {
+                xml::checkElementName(name, findings_);
+            }
             const std::uint64_t head = headOf(name);
             for (size_t i = 0; i < keys_.size(); ++i) {
                 const Key& key = keys_[i];
@@ -135,12 +142,13 @@ bool XmlRecordSet::selectAll(const std::vector<XmlSelector>& selectors, bool raw
         }
 
         std::vector<Key> keys_;
+        const bool mayHaveAttributes_;
         xml::NodeFindings& findings_;
         Selection* selections_ = nullptr;
     };
 
     xml::NodeFindings findings;
-    Matcher matcher(names_, findings);
+    Matcher matcher(names_, mayHaveAttributes, findings);
     for (size_t r = 0; r < records_.size(); ++r) {
         matcher.start(&selections_[r * names_.size()]);
         matcher.match(records_[r], records_[r].name());

@@ -36,7 +36,8 @@ private:
         pugi::xml_node first;
         int length = 0;
     };
-    bool selectAll(const std::vector<XmlSelector>& selectors, bool rawChecked);
+    bool selectAll(const std::vector<XmlSelector>& selectors, bool rawChecked,
+                   bool mayHaveAttributes);
 
     pugi::xml_document document_;
     std::unique_ptr<char[]> buffer_;  // the parsed text; the document points into it
