@@ -1,6 +1,7 @@
 #include "results/result_parser.h"
 
 #include "base/app_error.h"
+#include "results/plain_record.h"
 #include "results/record_pieces.h"
 #include "search/record_marker.h"
 #include "xml/xml_document.h"
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace vantrel {
 
@@ -31,17 +33,27 @@ std::vector<XmlSelector> fieldSelectors() {
 }
 
 // The texts of one field column. Records often repeat a field (the same film, format, language,
-// version or date), next to each other or a few records apart: the texts met lately are kept by
-// their UTF-8 bytes, and a repeated one shares the string made before. That saves a conversion,
-// an allocation and the memory of a cell.
+// version or date), next to each other or a few records apart: the texts met lately are kept, and
+// a repeated one shares the string made before. That saves an allocation and the memory of a
+// cell.
 class FieldTexts {
 public:
+    const QString& text(QStringView text) {
+        Slot& slot = slots_[hashOf(text)];
+        if (!slot.used || slot.text.size() != text.size() ||
+            !std::equal(text.begin(), text.end(), slot.text.cbegin())) {
+            slot.text = text.toString();
+            slot.used = true;
+        }
+        return slot.text;
+    }
+    // The same for a text the XML loader read, in UTF-8.
     const QString& text(XmlNode node) {
         const std::string_view utf8 = node.utf8Text(scratch_);
-        Slot& slot = slots_[hashOf(utf8)];
-        if (!slot.used || utf8 != slot.utf8) {
-            slot.utf8.assign(utf8);
-            slot.text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+        QString converted = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+        Slot& slot = slots_[hashOf(converted)];
+        if (!slot.used || slot.text != converted) {
+            slot.text = std::move(converted);
             slot.used = true;
         }
         return slot.text;
@@ -49,20 +61,20 @@ public:
 
 private:
     struct Slot {
-        std::string utf8;
         QString text;
         bool used = false;
     };
-    // The length and the first and last eight bytes: texts that differ nearly always differ
-    // there (ids, dates and part numbers at the end), and a hash of every byte would cost more
-    // than the conversion it saves.
-    static std::uint64_t hashOf(std::string_view bytes) {
+    // The length and the first and last four units: texts that differ nearly always differ there
+    // (ids, dates and part numbers at the end), and a hash of every unit would cost more than
+    // the copy it saves.
+    static std::uint64_t hashOf(QStringView text) {
         std::uint64_t head = 0;
         std::uint64_t tail = 0;
-        const size_t some = std::min<size_t>(bytes.size(), sizeof head);
-        std::memcpy(&head, bytes.data(), some);
-        std::memcpy(&tail, bytes.data() + bytes.size() - some, some);
-        const std::uint64_t mixed = (head * 0x9E3779B97F4A7C15u) ^ tail ^ bytes.size();
+        const size_t some = std::min(static_cast<size_t>(text.size()), sizeof head / 2) * 2;
+        std::memcpy(&head, text.utf16(), some);
+        std::memcpy(&tail, text.utf16() + text.size() - some / 2, some);
+        const std::uint64_t mixed =
+            (head * 0x9E3779B97F4A7C15u) ^ tail ^ static_cast<std::uint64_t>(text.size());
         return (mixed * 0xC2B2AE3D27D4EB4Fu) >> 58;  // 64 slots
     }
 
@@ -71,6 +83,7 @@ private:
 };
 
 constexpr size_t kRecordsPerBatch = 256;
+constexpr size_t kNotOther = ~size_t{0};
 
 }  // namespace
 
@@ -89,26 +102,55 @@ void parseResultPage(const QString& page, ResultSink& sink) {
     const QString missingField = QStringLiteral(" ");
     ResultFields texts{};
 
-    // Parsing records together gives the same rows as parsing each alone, much faster. It is done
-    // a batch at a time, so that the parser's memory stays small and is reused, and the batch's
-    // text is read while it is in the cache; a batch with a broken record declines, and its
-    // records are then parsed one by one.
+    // Most records are plain and read straight from the page. The others are parsed as XML
+    // together, which gives the same rows as parsing each alone, much faster; a set with a broken
+    // record declines, and its records are then parsed one by one. It is all done a batch at a
+    // time, so that the parser's memory stays small and is reused, and the batch's text is read
+    // while it is in the cache.
+    std::vector<std::string> fieldNames;
+    for (const XmlSelector& selector : selectors) {
+        fieldNames.push_back(selector.elementName());
+    }
+    const PlainRecordReader plainReader(u"subrief", fieldNames);
     XmlRecordSet together;
     std::vector<QStringView> batch;
+    std::vector<std::array<QStringView, kResultFieldCount>> plainTexts(kRecordsPerBatch);
+    std::vector<QStringView> others;                // the batch's records that are not plain
+    std::vector<size_t> otherOf(kRecordsPerBatch);  // batch index -> index in others, if there
     for (size_t batchStart = 0; batchStart < static_cast<size_t>(records);
          batchStart += kRecordsPerBatch) {
         const size_t batchEnd =
             std::min(static_cast<size_t>(records), batchStart + kRecordsPerBatch);
         batch.clear();
-        bool wholeRecords = true;
+        others.clear();
+        bool wholeOthers = true;
         for (size_t k = batchStart; k < batchEnd; ++k) {
-            batch.push_back(cutToRecordStart(pieces.next()));
-            wholeRecords = wholeRecords && beginsWith(batch.back(), kRecordOpenTag) &&
-                           endsWith(batch.back(), kRecordCloseTag);
+            const QStringView record = cutToRecordStart(pieces.next());
+            batch.push_back(record);
+            const bool whole =
+                beginsWith(record, kRecordOpenTag) && endsWith(record, kRecordCloseTag);
+            if (!whole || !plainReader.read(record, plainTexts[k - batchStart].data())) {
+                otherOf[k - batchStart] = others.size();
+                others.push_back(record);
+                wholeOthers = wholeOthers && whole;
+            } else {
+                otherOf[k - batchStart] = kNotOther;
+            }
         }
-        const bool parsedTogether = wholeRecords && together.load(batch, "subrief", selectors);
+        const bool parsedTogether =
+            !others.empty() && wholeOthers && together.load(others, "subrief", selectors);
         for (size_t k = batchStart; k < batchEnd; ++k) {
             const QStringView record = batch[k - batchStart];
+            const size_t other = otherOf[k - batchStart];
+            if (other == kNotOther) {
+                const std::array<QStringView, kResultFieldCount>& plain =
+                    plainTexts[k - batchStart];
+                for (size_t j = 0; j < fields.size(); ++j) {
+                    texts[j] = plain[j].isNull() ? &missingField : &fields[j].text(plain[j]);
+                }
+                sink.record(static_cast<int>(k), texts);
+                continue;
+            }
             if (!parsedTogether) {
                 // A piece without an opening tag holds no record: its row shows blanks, like a
                 // record that is not well-formed.
@@ -116,7 +158,7 @@ void parseResultPage(const QString& page, ResultSink& sink) {
             }
             for (size_t j = 0; j < fields.size(); ++j) {
                 if (parsedTogether) {
-                    const pugi::xml_node first = together.firstSelected(k - batchStart, j);
+                    const pugi::xml_node first = together.firstSelected(other, j);
                     texts[j] = first ? &fields[j].text(XmlNode(first)) : &missingField;
                 } else {
                     const XmlNodeList nodes = document.selectNodes(selectors[j]);
