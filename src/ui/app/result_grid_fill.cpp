@@ -30,9 +30,10 @@ public:
         }
         grid_.Range(0, 0, grid_.Rows() - 1, grid_.Cols() - 1).setLocked(true);
         const QString downloadMark = QStringLiteral("下载>>");
+        const QString* const mark = &downloadMark;
         const int rows = grid_.Rows();
         for (int r = 1; r < rows; ++r) {
-            grid_.Cell(r, DownloadMark).setText(downloadMark);
+            grid_.setRowTexts(r, DownloadMark, &mark, 1);
             grid_.ResetRowHeight(r);
         }
     }
