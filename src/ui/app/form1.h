@@ -22,6 +22,7 @@ class HttpClient;
 class KeywordHistory;
 class MessageBox;
 class ResultActions;
+class ResultFilterBar;
 class Shell;
 
 // What the window needs from the outside world. Tests hand in a loopback server's client, a
@@ -103,6 +104,7 @@ private:
     std::vector<std::function<void()>> waitingProcedures_;
     ResultActions* resultActions_ = nullptr;    // row menu, copying, visited rows
     KeywordHistory* keywordHistory_ = nullptr;  // keywords searched, offered by Text4
+    ResultFilterBar* resultFilter_ = nullptr;   // narrows the grid to the rows asked for
 };
 
 }  // namespace vantrel

@@ -2,6 +2,7 @@
 #include "app/form1.h"
 
 #include "app/result_actions.h"
+#include "app/result_filter_bar.h"
 #include "app/result_grid_fill.h"
 #include "base/int16.h"
 #include "desktop/hidden_text_field.h"
@@ -14,6 +15,7 @@ namespace vantrel {
 
 void Form1::ShowResults() {
     fillGridFromPage(Text2->text(), *Grid1, *Text5);
+    resultFilter_->pageFilled();
 }
 
 void Form1::Grid1_RowActivate(int first, int) {
