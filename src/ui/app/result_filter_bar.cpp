@@ -7,9 +7,10 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QShortcut>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -55,14 +56,22 @@ ResultFilterBar::ResultFilterBar(Grid& grid, QWidget* parent)
     typed_->setInterval(0);
     connect(typed_, &QTimer::timeout, this, &ResultFilterBar::refilter);
     connect(words_, &QLineEdit::textChanged, typed_, qOverload<>(&QTimer::start));
-    connect(language_, &QComboBox::activated, this, [this](int index) {
+    connect(language_, &QComboBox::currentIndexChanged, this, [this](int index) {
         chosenLanguage_ = index > 0 ? language_->itemText(index) : QString();
         refilter();
     });
     connect(close_, &QToolButton::clicked, this, &ResultFilterBar::dismiss);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, &ResultFilterBar::dismiss);
+}
+
+void ResultFilterBar::keyPressEvent(QKeyEvent* event) {
+    // Escape reaches the bar as a key its controls pass on, not as a shortcut: a shortcut would
+    // take it before a download's wait, which must see it to cancel, and would run it afterwards.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        dismiss();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ResultFilterBar::open() {
@@ -120,6 +129,7 @@ void ResultFilterBar::readPage() {
 
 void ResultFilterBar::listLanguages() {
     // A language chosen on an earlier page stays chosen, even where this page lacks it.
+    const QSignalBlocker quiet(language_);
     language_->clear();
     language_->addItem(QStringLiteral("全部语言"));
     int chosen = 0;

@@ -39,6 +39,9 @@ public:
     QComboBox* languageBox() const { return language_; }
     QLabel* countLabel() const { return count_; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void readPage();
     void listLanguages();
