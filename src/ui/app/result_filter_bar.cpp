@@ -50,8 +50,8 @@ ResultFilterBar::ResultFilterBar(Grid& grid, QWidget* parent)
     QWidget::setTabOrder(words_, language_);
     QWidget::setTabOrder(language_, close_);
 
-    // A keystroke only starts the timer: keys typed in a burst reach the box at once and are
-    // filtered for together, so typing never waits on the grid.
+    // A keystroke only starts the timer, which runs once the keys already waiting have reached
+    // the box: a burst of typing is filtered for once, and the box never waits on the grid.
     typed_->setSingleShot(true);
     typed_->setInterval(0);
     connect(typed_, &QTimer::timeout, this, &ResultFilterBar::refilter);
