@@ -67,6 +67,8 @@ public:
         form_.Grid1->viewport()->repaint();
     }
 
+    Form1& form() { return form_; }
+
 private:
     CurlHttpClient http_;
     NoShell shell_;

@@ -23,6 +23,7 @@ class HttpClient;
 class KeywordHistory;
 class MessageBox;
 class ResultActions;
+class ResultFilterBar;
 class VideoReleaseMarks;
 class Shell;
 
@@ -112,6 +113,7 @@ private:
     std::vector<std::function<void()>> waitingProcedures_;
     ResultActions* resultActions_ = nullptr;    // row menu, copying, visited rows
     KeywordHistory* keywordHistory_ = nullptr;  // keywords searched, offered by Text4
+    ResultFilterBar* resultFilter_ = nullptr;   // narrows the grid to the rows asked for
     VideoReleaseMarks* videoMarks_ =
         nullptr;                     // rows of the video's release, when searched from one
     ReleaseName videoOfNextSearch_;  // the video file of the search about to start

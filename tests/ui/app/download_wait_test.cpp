@@ -1,5 +1,6 @@
 // The window while a stalling site holds its download: it paints, keeps the input given meanwhile
 // for after the procedure, stops on Escape, and closes when asked to.
+#include "app/result_filter_bar.h"
 #include "support/window_fixture.h"
 
 #include <QApplication>
@@ -95,10 +96,18 @@ TEST_F(DownloadWaitTest, EscapeCancelsThroughTheErrorPathAndClosingEndsTheProgra
     EXPECT_EQ(stopSlowSearch([](QWindow* window) { QTest::keyClick(window, Qt::Key_Escape); }),
               kStillRunning);
     EXPECT_EQ(form.Text4->text(), u"slowz"_s);  // the key typed meanwhile came after
+    // With the focus in the filter bar, Escape still cancels, and leaves the bar open.
+    auto* bar = form.findChild<ResultFilterBar*>();
+    EXPECT_EQ(stopSlowSearch([bar](QWindow* window) {
+                  bar->open();
+                  QTest::keyClick(window, Qt::Key_Escape);
+              }),
+              kStillRunning);
+    EXPECT_EQ(std::tuple(bar->isVisible(), bar->wordsBox()->text()), std::tuple(true, u"z"_s));
     EXPECT_EQ(stopSlowSearch([](QWindow* window) { window->close(); }), 0);
     EXPECT_EQ(form.Text4->text(), u"slow"_s);
-    EXPECT_EQ(messages.shown,  // closing added none
-              QStringList{u"电影Vantrel工具: 运行时错误 '-2147467260':\n\n下载已取消"_s});
+    const QString cancelled = u"电影Vantrel工具: 运行时错误 '-2147467260':\n\n下载已取消"_s;
+    EXPECT_EQ(messages.shown, (QStringList{cancelled, cancelled}));  // closing added none
 }
 
 }  // namespace
