@@ -114,9 +114,10 @@ private:
     ResultActions* resultActions_ = nullptr;    // row menu, copying, visited rows
     KeywordHistory* keywordHistory_ = nullptr;  // keywords searched, offered by Text4
     ResultFilterBar* resultFilter_ = nullptr;   // narrows the grid to the rows asked for
-    VideoReleaseMarks* videoMarks_ =
-        nullptr;                     // rows of the video's release, when searched from one
-    ReleaseName videoOfNextSearch_;  // the video file of the search about to start
+    // Rows of the video's release when the search started from a video file, and the video file
+    // of the search about to start.
+    VideoReleaseMarks* videoMarks_ = nullptr;
+    ReleaseName videoOfNextSearch_;
 };
 
 }  // namespace vantrel
