@@ -57,7 +57,10 @@ void setTextColour(QWidget* widget, QPalette::ColorRole role, const QColor& colo
 }  // namespace
 
 Form1::Form1(const Platform& platform, SiteConfig site, QWidget* parent)
-    : QWidget(parent), platform_(platform), site_(std::move(site)) {
+    : QWidget(parent),
+      platform_(platform),
+      site_(std::move(site)),
+      heldInput_(new HeldInput(this)) {
     createControls();
     setTabOrder();
     connectEvents();
@@ -187,9 +190,12 @@ void Form1::runEvent(const std::function<void()>& procedure) {
     const bool windowClosed = runToEnd(procedure);
     if (windowClosed) {
         waitingProcedures_.clear();
+        heldInput_->discard();
         close();
         return;
     }
+    // Only now, with the procedure's message box closed too, may the input given meanwhile come.
+    heldInput_->handBack();
     while (!waitingProcedures_.empty()) {
         const std::function<void()> next = std::move(waitingProcedures_.front());
         waitingProcedures_.erase(waitingProcedures_.begin());

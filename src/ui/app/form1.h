@@ -17,6 +17,7 @@ namespace vantrel {
 
 class ClickableLabel;
 class Grid;
+class HeldInput;
 class HiddenTextField;
 class HttpClient;
 class KeywordHistory;
@@ -99,6 +100,7 @@ private:
 
     Platform platform_;
     SiteConfig site_;
+    HeldInput* heldInput_ = nullptr;  // input given while a procedure waited on a download
     bool procedureRunning_ = false;
     std::vector<std::function<void()>> waitingProcedures_;
     ResultActions* resultActions_ = nullptr;    // row menu, copying, visited rows
