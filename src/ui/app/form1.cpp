@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/bundled_site.h"
 #include "app/clickable_label.h"
 #include "app/download_wait.h"
 #include "app/result_grid_setup.h"
@@ -82,11 +83,21 @@ Form1::Form1(const Platform& platform, SiteConfig site, QWidget* parent)
     setTabOrder();
     connectEvents();
     addConveniences();
+    if (platform_.siteStarter) {
+        platform_.siteStarter->startIfNeeded();  // before any search can be asked for
+    }
     runEvent([this] { Form_Load(); });
     Text4->setFocus();
 }
 
 Form1::~Form1() = default;
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (platform_.siteStarter) {
+        platform_.siteStarter->stop();
+    }
+    QWidget::closeEvent(event);
+}
 
 void Form1::createControls() {
     const qreal dpi = logicalDpiX();

@@ -24,13 +24,15 @@ class KeywordHistory;
 class MessageBox;
 class ResultActions;
 class Shell;
+class SiteStarter;
 
 // What the window needs from the outside world. Tests hand in a loopback server's client, a
-// recording shell and a recording message box.
+// recording shell and a recording message box, and no site starter.
 struct Platform {
     HttpClient& http;
     Shell& shell;
     MessageBox& messages;
+    SiteStarter* siteStarter = nullptr;  // runs the bundled site while the window is open
 };
 
 // The program's one window: the keyword box and commands, the information area, the result grid
@@ -87,6 +89,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
