@@ -100,7 +100,8 @@ void BundledSite::startIfNeeded() {
     process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);  // its log goes with ours
     process_->setStandardInputFile(QProcess::nullDevice());
     process_->setChildProcessModifier([parent = getpid()] {
-        // In the child, before exec. A parent gone before the call would never send the signal.
+        // In the child, before exec. The signal comes when the thread that started the child
+        // ends, here the window's own; a parent gone before the call would never send it.
         if (prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || getppid() != parent) {
             _exit(127);
         }
