@@ -18,6 +18,7 @@ namespace vantrel {
 
 class ClickableLabel;
 class Grid;
+class HeldInput;
 class HiddenTextField;
 class HttpClient;
 class KeywordHistory;
@@ -26,13 +27,15 @@ class ResultActions;
 class ResultFilterBar;
 class VideoReleaseMarks;
 class Shell;
+class SiteStarter;
 
 // What the window needs from the outside world. Tests hand in a loopback server's client, a
-// recording shell and a recording message box.
+// recording shell and a recording message box, and no site starter.
 struct Platform {
     HttpClient& http;
     Shell& shell;
     MessageBox& messages;
+    SiteStarter* siteStarter = nullptr;  // runs the bundled site while the window is open
 };
 
 // The program's one window: the keyword box and commands, the information area, the result grid
@@ -96,6 +99,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
@@ -109,6 +113,7 @@ private:
 
     Platform platform_;
     SiteConfig site_;
+    HeldInput* heldInput_ = nullptr;  // input given while a procedure waited on a download
     bool procedureRunning_ = false;
     std::vector<std::function<void()>> waitingProcedures_;
     ResultActions* resultActions_ = nullptr;    // row menu, copying, visited rows
