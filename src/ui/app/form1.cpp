@@ -12,6 +12,7 @@
 #include "grid/grid.h"
 #include "search/change_utf.h"
 
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QIcon>
 #include <QKeyEvent>
@@ -197,6 +198,17 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             }
             return true;
         }
+    }
+    if (watched == Text4 && isVideoFileDrag(event)) {
+        // A video file dropped on the keyword box searches for its film, as anywhere on the
+        // window, rather than pasting its path.
+        auto* const drag = static_cast<QDropEvent*>(event);
+        if (event->type() == QEvent::Drop) {
+            dropEvent(drag);
+        } else {
+            drag->acceptProposedAction();
+        }
+        return true;
     }
     if (watched == Text4 && event->type() == QEvent::KeyPress) {
         const QString typed = static_cast<QKeyEvent*>(event)->text();

@@ -98,6 +98,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    // A drag, or its drop, that brings a local file or folder: the window takes only those.
+    static bool isVideoFileDrag(const QEvent* event);
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

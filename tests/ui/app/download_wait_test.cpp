@@ -103,6 +103,21 @@ TEST_F(DownloadWaitTest, PaintsWhileItWaitsAndRunsTheInputGivenMeanwhileAfterwar
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(DownloadWaitTest, AVideoFileDroppedDuringTheWaitIsSearchedAfterIt) {
+    searchSlowly([&] {
+        QMimeData dragged;
+        dragged.setUrls({QUrl::fromLocalFile(u"/v/Heat.1995.1080p.BluRay.mkv"_s)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+        QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+        QApplication::sendEvent(form.Text4, &enter);
+        QApplication::sendEvent(form.Text4, &drop);
+        release = true;
+    });
+    QTRY_COMPARE(server.targets(),
+                 (std::vector<std::string>{"/search/sub:slow", "/search/sub:Heat"}));
+    EXPECT_EQ(form.Text4->text(), u"Heat"_s);
+}
+
 TEST_F(DownloadWaitTest, EscapeCancelsThroughTheErrorPathAndClosingEndsTheProgramSilently) {
     messages.modal = true;
     EXPECT_EQ(stopSlowSearch([](QWindow* window) { QTest::keyClick(window, Qt::Key_Escape); }),

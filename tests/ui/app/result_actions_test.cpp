@@ -251,9 +251,9 @@ TEST_F(ResultActionsTest, AVideoFileSearchesItsFilmAndMarksTheRowsOfItsRelease) 
         data.setUrls({url});
         // As the desktop delivers it: the drop reaches the widget that took the drag's entry.
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&form, &enter);
+        QApplication::sendEvent(form.Text4, &enter);
         QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&form, &event);
+        QApplication::sendEvent(form.Text4, &event);
     };
     const auto marked = [this](int row) {
         const QString note = u"（与视频版本相符）"_s;
