@@ -72,6 +72,7 @@ public:
         showPageField();
     }
 
+    Form1& form() { return form_; }
     const Form1& form() const { return form_; }
 
 private:

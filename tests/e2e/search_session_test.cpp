@@ -1,10 +1,13 @@
 // A user's session against the real sample site program: search, page forward and back, open a
 // result.
+#include "app/bundled_site.h"
 #include "app/form1.h"
 #include "desktop/hidden_text_field.h"
 #include "grid/grid.h"
 #include "http/curl_http_client.h"
 #include "results/result_columns.h"
+#include "support/error_number.h"
+#include "support/loopback_server.h"
 #include "support/qt_printing.h"
 #include "support/recording_platform.h"
 
@@ -12,43 +15,26 @@
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
-
-#include <sys/prctl.h>
-#include <unistd.h>
-#include <csignal>
 
 namespace vantrel {
 namespace {
 
 using namespace Qt::StringLiterals;
 
-TEST(SearchSession, FindsPagesAndOpensAResultOnTheSampleSite) {
-    // The site on a free loopback port. QProcess kills it on every way out of this test; should
-    // the test program itself be killed (a crash, CTest's time-out), the site gets SIGTERM.
-    QProcess site;
-    site.setChildProcessModifier([parent = getpid()] {
-        // In the child, before exec; a parent gone before the call would never send the signal.
-        if (prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || getppid() != parent) {
-            _exit(127);
-        }
-    });
-    site.start(QStringLiteral(VANTREL_SITE_PROGRAM),
-               {u"--host"_s, u"127.0.0.1"_s, u"--port"_s, u"0"_s});
-    while (!site.canReadLine() && site.waitForReadyRead(10000)) {
-    }
-    const QString listening = QString::fromUtf8(site.readLine()).trimmed();
-    ASSERT_TRUE(listening.startsWith(u"listening on ")) << "the site did not start";
-    const QString host = listening.mid(13);
+TEST(SearchSession, StartsTheSampleSiteFindsPagesOpensAResultAndStopsTheSite) {
+    // The window starts the site program on a free loopback port and stops it as it closes.
+    const QString host = QUrl(testing::ClosedPort().baseUrl()).authority();
+    BundledSite site(host, QStringLiteral(VANTREL_SITE_PROGRAM));
 
     CurlHttpClient http;
     testing::RecordingShell shell;
     testing::RecordingMessageBox messages;
-    Form1 form(Platform{http, shell, messages}, SiteConfig{host, u"样例字幕站"_s, {}, {}});
+    Form1 form(Platform{http, shell, messages, &site}, SiteConfig{host, u"样例字幕站"_s, {}, {}});
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     const auto column = [&form](int column) {
@@ -92,18 +78,33 @@ TEST(SearchSession, FindsPagesAndOpensAResultOnTheSampleSite) {
         u"http://%1/xml/file/%2/%3.xml"_s.arg(host, id.left(id.size() == 6 ? 3 : 2), id);
     EXPECT_EQ(shell.opened, QStringList{url});
     EXPECT_EQ(form.Text3->text(), url + u"|5"_s);
-    const std::unique_ptr<HttpRequest> filePage = http.createRequest();
-    filePage->Open(u"GET"_s, url, false);
-    filePage->send();
-    EXPECT_TRUE(filePage->responseText().contains(u"<fileid>"_s + id + u"</fileid>"_s));
+    const auto filePage = [&http, &url] {
+        const std::unique_ptr<HttpRequest> request = http.createRequest();
+        request->Open(u"GET"_s, url, false);
+        request->send();
+        return request->responseText();
+    };
+    EXPECT_TRUE(filePage().contains(u"<fileid>"_s + id + u"</fileid>"_s));
     EXPECT_TRUE(messages.shown.empty());
 
-    // The site stops cleanly when asked to, and refuses a wrong command line.
-    site.terminate();
-    ASSERT_TRUE(site.waitForFinished(10000));
-    EXPECT_EQ(site.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(site.exitCode(), 0);
-    EXPECT_EQ(QProcess::execute(QStringLiteral(VANTREL_SITE_PROGRAM), {u"--verbose"_s}), 2);
+    // A second window finds the site running: it starts none, and stops none as it closes.
+    BundledSite secondSite(host, QStringLiteral(VANTREL_SITE_PROGRAM));
+    Form1(Platform{http, shell, messages, &secondSite}, form.site()).close();
+    EXPECT_EQ(errorNumberOf(filePage), 0);
+    form.close();
+    EXPECT_EQ(errorNumberOf(filePage), -2146697211);  // cannot connect
+}
+
+TEST(SearchSession, OnlyABuildForALoopbackHostStartsTheSampleSite) {
+    for (const auto& [host, loopback] : {std::pair(u"127.0.0.1:8086"_s, true),
+                                         {u"127.1.2.3"_s, true},
+                                         {u"localhost:80"_s, true},
+                                         {u"[::1]:8086"_s, true},
+                                         {u"127.0.0.1.example.org"_s, false},
+                                         {u"subs.example.org:8086"_s, false},
+                                         {u"192.168.1.2:8086"_s, false}}) {
+        EXPECT_EQ(isLoopbackHost(host), loopback) << host.toStdString();
+    }
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include "desktop/message_box.h"
 #include "desktop/shell.h"
 
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 namespace vantrel::testing {
 
@@ -15,13 +17,20 @@ public:
     QStringList opened;
 };
 
-// Remembers every message, as "title: text", instead of showing a modal box.
+// Remembers every message, as "title: text"; when `modal`, also shows a real modal box for a
+// moment, whose event loop refuses input meant for the window behind it.
 class RecordingMessageBox final : public MessageBox {
 public:
-    void show(QWidget*, const QString& title, const QString& text) override {
+    void show(QWidget* owner, const QString& title, const QString& text) override {
         shown.append(title + QStringLiteral(": ") + text);
+        if (modal) {
+            QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner);
+            QTimer::singleShot(100, &box, &QMessageBox::accept);
+            box.exec();
+        }
     }
     QStringList shown;
+    bool modal = false;
 };
 
 }  // namespace vantrel::testing

@@ -31,9 +31,9 @@ using namespace Qt::StringLiterals;
 inline const QString kLongName = u"A.Very.Long.Film.Name.2024.1080p.BluRay.x264-GROUP.chs.srt"_s;
 
 // The real window, shown and active, against a loopback site. Every search page lists abcdef (with
-// a long name), a record named after the page ("p1", "p2", ...) and one without an id; the keyword
-// "slow" stalls until `release`, and while `failing` search pages redirect until the download
-// gives up. "/page" serves `servedPage`, the rest is a 404.
+// a long name), a record named after the page ("p1", "p2", ..., in 英文) and one without an id; the
+// keyword "slow" stalls until `release`, and while `failing` search pages redirect until the
+// download gives up. "/page" serves `servedPage`, the rest is a 404.
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest() {
@@ -92,13 +92,13 @@ private:
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
             }
             const std::string n = req.has_param("page") ? req.get_param_value("page") : "1";
-            res.set_content("<list><subrief><fileid>abcdef</fileid><filename>" +
-                                kLongName.toStdString() +
-                                "</filename><format>SRT</format><splitby>v\t1</splitby></subrief>"
-                                "<subrief><fileid>p" +
-                                n + "</fileid><filename>s</filename></subrief>" +
-                                "<subrief><filename>no id</filename></subrief></list>",
-                            "text/xml; charset=utf-8");
+            res.set_content(
+                "<list><subrief><fileid>abcdef</fileid><filename>" + kLongName.toStdString() +
+                    "</filename><format>SRT</format><splitby>v\t1</splitby></subrief>"
+                    "<subrief><fileid>p" +
+                    n + "</fileid><filename>s</filename><language>英文</language></subrief>" +
+                    "<subrief><filename>no id</filename></subrief></list>",
+                "text/xml; charset=utf-8");
         }
     }
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
 
 namespace vantrel::xml {
 
@@ -123,6 +124,25 @@ void checkAttributes(pugi::xml_node element, NodeFindings& findings) {
     findings.broken |= std::adjacent_find(names.begin(), names.end()) != names.end();
 }
 
+// A namespace name as a URI reference. The name keeps each ampersand, whether written `&amp;` or
+// as a character reference, as the reference `&#38;`, whose '#' then opens the fragment: so
+// "/a&amp;]" is a reference (fragment "38;]") and "]&amp;" is not.
+bool isNamespaceUriReference(std::string_view uri) {
+    if (uri.find('&') == std::string_view::npos) {
+        return isUriReference(uri);
+    }
+    std::string kept;
+    kept.reserve(uri.size() + 8);
+    for (const char c : uri) {
+        if (c == '&') {
+            kept += "&#38;";
+        } else {
+            kept += c;
+        }
+    }
+    return isUriReference(kept);
+}
+
 // A namespace declaration of an element, checked. Returns false when it breaks a rule.
 bool readDeclaration(pugi::xml_attribute attribute, std::string_view& prefix,
                      std::string_view& uri) {
@@ -132,7 +152,7 @@ bool readDeclaration(pugi::xml_attribute attribute, std::string_view& prefix,
     if (name == "xmlns") {
         prefix = {};
         return uri.empty() ||
-               (uri != kXmlNamespace && uri != kXmlnsNamespace && isUriReference(uri));
+               (uri != kXmlNamespace && uri != kXmlnsNamespace && isNamespaceUriReference(uri));
     }
     prefix = name.substr(6);
     size_t at = 0;
@@ -143,7 +163,8 @@ bool readDeclaration(pugi::xml_attribute attribute, std::string_view& prefix,
     if (prefix == "xml") {
         return uri == kXmlNamespace;
     }
-    return !uri.empty() && uri != kXmlNamespace && uri != kXmlnsNamespace && isUriReference(uri);
+    return !uri.empty() && uri != kXmlNamespace && uri != kXmlnsNamespace &&
+           isNamespaceUriReference(uri);
 }
 
 bool isDeclaration(std::string_view name) {

@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/bundled_site.h"
 #include "app/clickable_label.h"
 #include "app/download_wait.h"
 #include "app/result_grid_setup.h"
@@ -11,6 +12,7 @@
 #include "grid/grid.h"
 #include "search/change_utf.h"
 
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QIcon>
 #include <QKeyEvent>
@@ -48,6 +50,23 @@ QIcon loadWindowIcon() {
     return icon;
 }
 
+// The light look the window was designed with, whatever the desktop's theme. The window fixes
+// colours of its own (the grid's light backgrounds, the blue keyword and link), and a dark theme's
+// light texts and dark boxes would meet them at less than 2:1. Every text here reads at 4.5:1 or
+// better: black on the button face and on white, grey when disabled, white on the highlight.
+// Message boxes and menus are windows of their own and follow the desktop.
+QPalette designedPalette() {
+    QPalette palette(QColor(240, 240, 240));  // the button face; black texts, white boxes
+    const QColor greyText(100, 100, 100);
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        palette.setColor(QPalette::Disabled, role, greyText);
+    }
+    palette.setColor(QPalette::PlaceholderText, greyText);
+    palette.setColor(QPalette::Highlight, QColor(0, 102, 204));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    return palette;
+}
+
 void setTextColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(role, colour);
@@ -57,16 +76,29 @@ void setTextColour(QWidget* widget, QPalette::ColorRole role, const QColor& colo
 }  // namespace
 
 Form1::Form1(const Platform& platform, SiteConfig site, QWidget* parent)
-    : QWidget(parent), platform_(platform), site_(std::move(site)) {
+    : QWidget(parent),
+      platform_(platform),
+      site_(std::move(site)),
+      heldInput_(new HeldInput(this)) {
     createControls();
     setTabOrder();
     connectEvents();
     addConveniences();
+    if (platform_.siteStarter) {
+        platform_.siteStarter->startIfNeeded();  // before any search can be asked for
+    }
     runEvent([this] { Form_Load(); });
     Text4->setFocus();
 }
 
 Form1::~Form1() = default;
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (platform_.siteStarter) {
+        platform_.siteStarter->stop();
+    }
+    QWidget::closeEvent(event);
+}
 
 void Form1::createControls() {
     const qreal dpi = logicalDpiX();
@@ -76,6 +108,7 @@ void Form1::createControls() {
 
     setWindowTitle(QStringLiteral("电影Vantrel工具"));
     setWindowIcon(loadWindowIcon());
+    setPalette(designedPalette());
     setFixedSize(twipsToPixels(15240, dpi), twipsToPixels(10530, dpi));
 
     Frame3 = new QGroupBox(QStringLiteral("搜索结果"), this);
@@ -166,6 +199,17 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
+    if (watched == Text4 && isVideoFileDrag(event)) {
+        // A video file dropped on the keyword box searches for its film, as anywhere on the
+        // window, rather than pasting its path.
+        auto* const drag = static_cast<QDropEvent*>(event);
+        if (event->type() == QEvent::Drop) {
+            dropEvent(drag);
+        } else {
+            drag->acceptProposedAction();
+        }
+        return true;
+    }
     if (watched == Text4 && event->type() == QEvent::KeyPress) {
         const QString typed = static_cast<QKeyEvent*>(event)->text();
         if (!typed.isEmpty()) {
@@ -187,9 +231,12 @@ void Form1::runEvent(const std::function<void()>& procedure) {
     const bool windowClosed = runToEnd(procedure);
     if (windowClosed) {
         waitingProcedures_.clear();
+        heldInput_->discard();
         close();
         return;
     }
+    // Only now, with the procedure's message box closed too, may the input given meanwhile come.
+    heldInput_->handBack();
     while (!waitingProcedures_.empty()) {
         const std::function<void()> next = std::move(waitingProcedures_.front());
         waitingProcedures_.erase(waitingProcedures_.begin());

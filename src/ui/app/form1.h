@@ -18,20 +18,24 @@ namespace vantrel {
 
 class ClickableLabel;
 class Grid;
+class HeldInput;
 class HiddenTextField;
 class HttpClient;
 class KeywordHistory;
 class MessageBox;
 class ResultActions;
+class ResultFilterBar;
 class VideoReleaseMarks;
 class Shell;
+class SiteStarter;
 
 // What the window needs from the outside world. Tests hand in a loopback server's client, a
-// recording shell and a recording message box.
+// recording shell and a recording message box, and no site starter.
 struct Platform {
     HttpClient& http;
     Shell& shell;
     MessageBox& messages;
+    SiteStarter* siteStarter = nullptr;  // runs the bundled site while the window is open
 };
 
 // The program's one window: the keyword box and commands, the information area, the result grid
@@ -94,7 +98,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    // A drag, or its drop, that brings a local file or folder: the window takes only those.
+    static bool isVideoFileDrag(const QEvent* event);
     void dropEvent(QDropEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
@@ -108,13 +115,16 @@ private:
 
     Platform platform_;
     SiteConfig site_;
+    HeldInput* heldInput_ = nullptr;  // input given while a procedure waited on a download
     bool procedureRunning_ = false;
     std::vector<std::function<void()>> waitingProcedures_;
     ResultActions* resultActions_ = nullptr;    // row menu, copying, visited rows
     KeywordHistory* keywordHistory_ = nullptr;  // keywords searched, offered by Text4
-    VideoReleaseMarks* videoMarks_ =
-        nullptr;                     // rows of the video's release, when searched from one
-    ReleaseName videoOfNextSearch_;  // the video file of the search about to start
+    ResultFilterBar* resultFilter_ = nullptr;   // narrows the grid to the rows asked for
+    // Rows of the video's release when the search started from a video file, and the video file
+    // of the search about to start.
+    VideoReleaseMarks* videoMarks_ = nullptr;
+    ReleaseName videoOfNextSearch_;
 };
 
 }  // namespace vantrel

@@ -1,19 +1,27 @@
 // What the window offers beyond its commands: a menu and copying on the result rows, visited
-// rows, the keywords searched so far, and keys for paging.
+// rows, a filter on the rows, the keywords searched so far, and keys for paging.
 #include "app/form1.h"
 
 #include "app/keyword_history.h"
 #include "app/paging_keys.h"
 #include "app/result_actions.h"
+#include "app/result_filter_bar.h"
 #include "app/video_release_marks.h"
+#include "grid/grid.h"
 
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace vantrel {
 
 void Form1::addConveniences() {
     resultActions_ = new ResultActions(*Grid1, site_.host, this);
+    resultFilter_ = new ResultFilterBar(*Grid1, Frame3);
+    auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+    connect(find, &QShortcut::activated, resultFilter_, &ResultFilterBar::open);
+    connect(resultActions_, &ResultActions::filterRequested, resultFilter_, &ResultFilterBar::open);
     keywordHistory_ = new KeywordHistory(*Text4);
     addPagingKeys(*this, *Command3, *Command2);
     videoMarks_ = new VideoReleaseMarks(*Grid1, this);

@@ -17,7 +17,7 @@ void Form1::FetchResults() {
     request->Open(QStringLiteral("GET"), Text1->text(), false);
     {
         // The window stays alive while it waits, yet nothing else runs until the page is here.
-        DownloadWait wait(*this);
+        DownloadWait wait(*this, *heldInput_);
         request->setKeepWaiting([&wait] { return wait.keepWaiting(); });
         try {
             request->send();

@@ -2,6 +2,7 @@
 #include "app/form1.h"
 
 #include "app/result_actions.h"
+#include "app/result_filter_bar.h"
 #include "app/result_grid_fill.h"
 #include "app/video_release_marks.h"
 #include "base/int16.h"
@@ -16,6 +17,7 @@ namespace vantrel {
 void Form1::ShowResults() {
     fillGridFromPage(Text2->text(), *Grid1, *Text5);
     videoMarks_->pageShown();
+    resultFilter_->pageFilled();
 }
 
 void Form1::Grid1_RowActivate(int first, int) {

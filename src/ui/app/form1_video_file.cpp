@@ -39,8 +39,14 @@ void Form1::searchVideoFile(const QString& path) {
     });
 }
 
+bool Form1::isVideoFileDrag(const QEvent* event) {
+    const QEvent::Type type = event->type();
+    return (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) &&
+           firstLocalFile(static_cast<const QDropEvent*>(event)->mimeData());
+}
+
 void Form1::dragEnterEvent(QDragEnterEvent* event) {
-    if (firstLocalFile(event->mimeData())) {
+    if (isVideoFileDrag(event)) {
         event->acceptProposedAction();
     }
 }

@@ -1,14 +1,42 @@
+#include "app/bundled_site.h"
 #include "app/command_line.h"
 #include "app/form1.h"
 #include "base/version.h"
 #include "desktop/message_box.h"
 #include "desktop/shell.h"
+#include "grid/grid.h"
 #include "http/curl_http_client.h"
 #include "release/video_file.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QTimer>
 
 #include <cstdio>
+
+namespace {
+
+// How ./scripts/check-package drives one search through the packaged program without a desktop
+// (VANTREL_CHECK_SEARCH=keyword, under the offscreen platform): the result rows go to standard
+// output, one tab-separated line each, and the window closes. Not a user's option.
+void searchOnceAndClose(vantrel::Form1& window, const QString& keyword) {
+    window.Text4->setText(keyword);
+    window.goCmd->click();
+    vantrel::Grid& grid = *window.Grid1;
+    for (int row = 1; row < grid.Rows(); ++row) {
+        QStringList cells;
+        for (int col = 0; col < grid.Cols(); ++col) {
+            cells << grid.Cell(row, col).Text();
+        }
+        std::puts(cells.join(QLatin1Char('\t')).toUtf8().constData());
+    }
+    std::fflush(stdout);
+    window.close();
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     // Read before QApplication exists: --help and --version must not need a display.
@@ -42,11 +70,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("vantrel"));
     QApplication::setDesktopFileName(QStringLiteral("vantrel"));
 
+    const vantrel::SiteConfig site = vantrel::SiteConfig::compiledIn();
     vantrel::CurlHttpClient http;
     vantrel::DesktopShell shell;
     vantrel::QtMessageBox messages;
-    vantrel::Form1 window(vantrel::Platform{http, shell, messages},
-                          vantrel::SiteConfig::compiledIn());
+    vantrel::BundledSite bundledSite(site.host, vantrel::BundledSite::besideThisProgram());
+    vantrel::Form1 window(vantrel::Platform{http, shell, messages, &bundledSite}, site);
     window.show();
     if (!commandLine.files.empty()) {
         // Once the window is up, as if the file had been dropped on it.
@@ -54,6 +83,11 @@ int main(int argc, char* argv[]) {
             vantrel::videoPathFromArgument(QByteArray::fromStdString(commandLine.files.front()));
         QMetaObject::invokeMethod(
             &window, [&window, path] { window.searchVideoFile(path); }, Qt::QueuedConnection);
+    }
+    const QString checkKeyword = qEnvironmentVariable("VANTREL_CHECK_SEARCH");
+    if (!checkKeyword.isEmpty()) {
+        QTimer::singleShot(0, &window,
+                           [&window, checkKeyword] { searchOnceAndClose(window, checkKeyword); });
     }
     return QApplication::exec();
 }

@@ -60,6 +60,10 @@ void ResultActions::showMenu(int row, const QPoint& globalPos) {
     QAction* name = menu.addAction(QStringLiteral("复制文件名(&N)"));
     name->setEnabled(!text(row, FileName).trimmed().isEmpty());
     QAction* whole = menu.addAction(QStringLiteral("复制整行(&R)"));
+    menu.addSeparator();
+    QAction* filter = menu.addAction(QStringLiteral("筛选(&F)"));
+    filter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));  // shown; the window's key does it
+    filter->setShortcutContext(Qt::WidgetShortcut);
 
     QAction* chosen = menu.exec(globalPos);
     if (row >= grid_.Rows()) {
@@ -77,6 +81,8 @@ void ResultActions::showMenu(int row, const QPoint& globalPos) {
             fields.append(text(row, col));
         }
         toClipboard(resultRowLine(fields));
+    } else if (chosen == filter) {
+        emit filterRequested();
     }
 }
 

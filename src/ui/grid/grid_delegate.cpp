@@ -7,16 +7,32 @@
 #include <QPen>
 #include <QToolTip>
 
+#include <cmath>
+
 namespace vantrel {
+
+QColor textColourOn(const QColor& background) {
+    // WCAG's relative luminance; black and white contrast equally with 0.179.
+    const auto linear = [](float channel) {
+        return channel <= 0.04045F ? channel / 12.92F : std::pow((channel + 0.055F) / 1.055F, 2.4F);
+    };
+    const float luminance = 0.2126F * linear(background.redF()) +
+                            0.7152F * linear(background.greenF()) +
+                            0.0722F * linear(background.blueF());
+    return luminance > 0.179F ? Qt::black : Qt::white;
+}
 
 void GridDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
     // The first data row is plain, the second tinted, and so on.
-    option->backgroundBrush = index.row() % 2 == 0 ? look_.cellColour : look_.alternateColour;
+    const QColor background = index.row() % 2 == 0 ? look_.cellColour : look_.alternateColour;
+    option->backgroundBrush = background;
     // A visited row keeps its colour when it is the chosen one too.
     const QVariant visited = index.data(Qt::ForegroundRole);
     if (visited.isValid()) {
         option->palette.setColor(QPalette::HighlightedText, visited.value<QColor>());
+    } else {
+        option->palette.setColor(QPalette::Text, textColourOn(background));
     }
 }
 

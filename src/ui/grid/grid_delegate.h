@@ -15,6 +15,10 @@ struct GridCellLook {
     Qt::PenStyle lineStyle = Qt::SolidLine;
 };
 
+// Black or white, whichever reads better on `background`: the text colour that goes with a
+// background the grid fixes, so that no desktop theme's text colour meets it.
+QColor textColourOn(const QColor& background);
+
 class GridDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 public:

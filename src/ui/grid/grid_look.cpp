@@ -76,9 +76,12 @@ void Grid::applyMember(GridMember member, qint64 value) {
             setVerticalScrollBarPolicy(kScrollBars[value]);
             break;
         case GridMember::HeaderBackColor: {
+            const QColor colour = colourOf(value);
             QPalette palette = horizontalHeader()->palette();
-            palette.setColor(QPalette::Button, colourOf(value));
-            palette.setColor(QPalette::Window, colourOf(value));
+            palette.setColor(QPalette::Button, colour);
+            palette.setColor(QPalette::Window, colour);
+            palette.setColor(QPalette::ButtonText, textColourOn(colour));
+            palette.setColor(QPalette::WindowText, textColourOn(colour));
             horizontalHeader()->setPalette(palette);
             break;
         }
@@ -100,8 +103,7 @@ void Grid::applyMember(GridMember member, qint64 value) {
             const QColor colour = colourOf(value);
             QPalette palette = this->palette();
             palette.setColor(QPalette::Highlight, colour);
-            palette.setColor(QPalette::HighlightedText,
-                             colour.lightness() > 128 ? Qt::black : Qt::white);
+            palette.setColor(QPalette::HighlightedText, textColourOn(colour));
             setPalette(palette);
             break;
         }

@@ -51,6 +51,7 @@ TEST(XmlDocument, LoadsEmptyExactlyWhenARuleIsBroken) {
         u"<a xmlns:p='http://www.w3.org/XML/1998/namespace'/>",
         u"<a xmlns='http://www.w3.org/2000/xmlns/'/>", u"<a xmlns:p='a b'/>",
         u"<a xmlns='\u00E9'/>", u"<a xmlns='1:x'/>", u"<a xmlns='//h:/'/>",
+        u"<a xmlns:p='a#b&amp;c'/>", u"<a xmlns:p=']&#38;'/>",
         // Names, fifth edition.
         u"<a\u00D7/>", u"<-a/>", u"<a\u3000b/>", u"<a \u0300b='1'/>",
         // Document types: internal subsets are never read, so they are refused.
@@ -64,7 +65,8 @@ TEST(XmlDocument, LoadsEmptyExactlyWhenARuleIsBroken) {
         u"<a><?xml-stylesheet x?><![CDATA[]]]]><![CDATA[>]]></a>",
         u"<a xmlns='urn:x%20y?q#[f]' xmlns:p='../r;x=1' xmlns:q='//u@[::1]:80/p'/>",
         u"<p:a xmlns:p='u'><p:b xml:lang='en' xmlns=''/></p:a>",
-        u"<\u4E2D\u6587 \u00C0\u00B7\u0300='1'/>", u"<_a.b-c\u2070 \U00010000='1'/>",
+        u"<a xmlns='/a&amp;]' xmlns:p='a&#x26;]'/>", u"<\u4E2D\u6587 \u00C0\u00B7\u0300='1'/>",
+        u"<_a.b-c\u2070 \U00010000='1'/>",
         // A document type without an internal subset.
         u"<!DOCTYPE a PUBLIC \"-//x//y\" 'a.dtd'><a/>"};
     const auto check = [](const char16_t* literal, bool expected) {

@@ -1,9 +1,12 @@
 // The window while a stalling site holds its download: it paints, keeps the input given meanwhile
 // for after the procedure, stops on Escape, and closes when asked to.
+#include "app/result_filter_bar.h"
 #include "support/window_fixture.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QElapsedTimer>
+#include <QMimeData>
 #include <QTimer>
 #include <QWindow>
 
@@ -26,12 +29,13 @@ protected:
     }
 
     // Stops the stalled search with `stop`, in the program's own event loop (which ends by itself
-    // once its last window closes), typing "z" first. Returns the loop's exit code.
+    // once its last window closes), typing "ab" first. Returns the loop's exit code.
     int stopSlowSearch(const std::function<void(QWindow*)>& stop) {
         QElapsedTimer clock;
         QTimer::singleShot(0, &form, [&] {
             searchSlowly([&] {
-                QTest::keyClick(form.windowHandle(), 'z');
+                QTest::keyClick(form.windowHandle(), 'a');
+                QTest::keyClick(form.windowHandle(), 'b');
                 clock.start();
                 stop(form.windowHandle());
             });
@@ -74,7 +78,15 @@ TEST_F(DownloadWaitTest, PaintsWhileItWaitsAndRunsTheInputGivenMeanwhileAfterwar
     searchSlowly([&] {
         QWindow* window = form.windowHandle();
         QTest::keyClick(window, 'a');
-        QTest::keyClick(window, 'b');
+        {
+            QMimeData dragged;  // goes with the drag, before the drop is handled
+            dragged.setText(u"b"_s);
+            const QPoint end = form.Text4->rect().bottomRight();
+            QDragEnterEvent enter(end, Qt::CopyAction, &dragged, Qt::LeftButton, {});
+            QDropEvent drop(end, Qt::CopyAction, &dragged, Qt::LeftButton, {});
+            QApplication::sendEvent(form.Text4, &enter);
+            QApplication::sendEvent(form.Text4, &drop);
+        }
         QTest::keyClick(window, Qt::Key_Return);       // a second search, for "slowab"
         QTest::mouseClick(window, Qt::LeftButton, {},  // then its next page
                           form.Command2->mapTo(&form, form.Command2->rect().center()));
@@ -91,14 +103,38 @@ TEST_F(DownloadWaitTest, PaintsWhileItWaitsAndRunsTheInputGivenMeanwhileAfterwar
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(DownloadWaitTest, AVideoFileDroppedDuringTheWaitIsSearchedAfterIt) {
+    searchSlowly([&] {
+        QMimeData dragged;
+        dragged.setUrls({QUrl::fromLocalFile(u"/v/Heat.1995.1080p.BluRay.mkv"_s)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+        QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+        QApplication::sendEvent(form.Text4, &enter);
+        QApplication::sendEvent(form.Text4, &drop);
+        release = true;
+    });
+    QTRY_COMPARE(server.targets(),
+                 (std::vector<std::string>{"/search/sub:slow", "/search/sub:Heat"}));
+    EXPECT_EQ(form.Text4->text(), u"Heat"_s);
+}
+
 TEST_F(DownloadWaitTest, EscapeCancelsThroughTheErrorPathAndClosingEndsTheProgramSilently) {
+    messages.modal = true;
     EXPECT_EQ(stopSlowSearch([](QWindow* window) { QTest::keyClick(window, Qt::Key_Escape); }),
               kStillRunning);
-    EXPECT_EQ(form.Text4->text(), u"slowz"_s);  // the key typed meanwhile came after
+    EXPECT_EQ(form.Text4->text(), u"slowab"_s);  // the keys typed meanwhile came after the box
+    // With the focus in the filter bar, Escape still cancels, and leaves the bar open.
+    auto* bar = form.findChild<ResultFilterBar*>();
+    EXPECT_EQ(stopSlowSearch([bar](QWindow* window) {
+                  bar->open();
+                  QTest::keyClick(window, Qt::Key_Escape);
+              }),
+              kStillRunning);
+    EXPECT_EQ(std::tuple(bar->isVisible(), bar->wordsBox()->text()), std::tuple(true, u"ab"_s));
     EXPECT_EQ(stopSlowSearch([](QWindow* window) { window->close(); }), 0);
     EXPECT_EQ(form.Text4->text(), u"slow"_s);
-    EXPECT_EQ(messages.shown,  // closing added none
-              QStringList{u"电影Vantrel工具: 运行时错误 '-2147467260':\n\n下载已取消"_s});
+    const QString cancelled = u"电影Vantrel工具: 运行时错误 '-2147467260':\n\n下载已取消"_s;
+    EXPECT_EQ(messages.shown, (QStringList{cancelled, cancelled}));  // closing added none
 }
 
 }  // namespace

@@ -3,15 +3,50 @@
 #include "support/window_fixture.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QSignalSpy>
 
+#include <algorithm>
+#include <cmath>
+
 namespace vantrel::testing {
 namespace {
 
 using Form1Test = WindowTest;
+
+// WCAG's contrast ratio: 1 for the same colour, 21 for black on white.
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const auto [darker, lighter] = std::minmax({luminance(a), luminance(b)});
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
+// A text as drawn: the commonest colour inside its frame is the background, and the text is its
+// ink that stands out most from that.
+double drawnContrast(const QImage& image, const QRect& place) {
+    QHash<QRgb, int> counts;
+    const QRect inside = place.adjusted(3, 3, -3, -3);
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            ++counts[image.pixel(x, y)];
+        }
+    }
+    const QRgb background = *std::max_element(
+        counts.keyBegin(), counts.keyEnd(), [&](QRgb a, QRgb b) { return counts[a] < counts[b]; });
+    double most = 1;
+    for (auto colour = counts.keyBegin(); colour != counts.keyEnd(); ++colour) {
+        most = std::max(most, contrast(QColor(background), QColor(*colour)));
+    }
+    return most;
+}
 
 TEST_F(Form1Test, OpensWithItsTextsLooksAndPlaces) {
     EXPECT_EQ((QStringList{form.windowTitle(), form.Frame1->title(), form.Frame2->title(),
@@ -64,6 +99,47 @@ TEST_F(Form1Test, TheResultGridShowsItsHeaderWidthsFontAndColours) {
     EXPECT_EQ(image.pixelColor(second.center()), QColor(231, 235, 247));
     EXPECT_EQ(image.pixelColor(second.bottomRight()), QColor(244, 244, 244));    // grid line
     EXPECT_EQ(image.pixelColor(10, image.height() - 5), QColor(244, 244, 244));  // empty area
+}
+
+TEST_F(Form1Test, EveryTextReadsAtFourAndAHalfToOneOnLightAndDarkDesktops) {
+    const QPalette light = QApplication::palette();
+    QPalette dark(QColor(53, 53, 53));  // light texts on dark boxes, as a dark theme gives them
+    dark.setColor(QPalette::Highlight, QColor(21, 83, 158));
+    for (const auto& [desktop, name] :
+         {std::pair(light, " on light"), std::pair(dark, " on dark")}) {
+        QApplication::setPalette(desktop);
+        Form1 window(Platform{http, shell, messages}, form.site());
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.Text4->setText(u"keyword"_s);
+        click(window.goCmd);
+        window.Grid1->chooseRow(1);  // chosen and visited
+        window.Command3->setEnabled(false);
+        const QImage image = window.grab().toImage();
+        const auto place = [&window](const QWidget* widget, const QRect& rect) {
+            return QRect(widget->mapTo(&window, rect.topLeft()), rect.size());
+        };
+        const auto cell = [&](int row) {
+            return place(window.Grid1->viewport(),
+                         window.Grid1->visualRect(window.Grid1->model()->index(row, FileName)));
+        };
+        const QHeaderView* header = window.Grid1->horizontalHeader();
+        const std::pair<const char*, QRect> texts[] = {
+            {"chosen visited row", cell(0)},
+            {"tinted row", cell(1)},
+            {"plain row", cell(2)},
+            {"header", place(header, QRect(header->sectionViewportPosition(FileName), 0,
+                                           header->sectionSize(FileName), header->height()))},
+            {"keyword", place(window.Text4, window.Text4->rect())},
+            {"link", place(window.Label2, window.Label2->rect())},
+            {"description", place(window.Label3, window.Label3->rect())},
+            {"version", place(window.Label1, window.Label1->rect())},
+            {"disabled button", place(window.Command3, window.Command3->rect())}};
+        for (const auto& [what, rect] : texts) {
+            EXPECT_GE(drawnContrast(image, rect), 4.5) << what << name;
+        }
+    }
+    QApplication::setPalette(light);
 }
 
 TEST_F(Form1Test, TheKeywordHasTheFocusTabWalksTheControlsAndStateFieldsStayHidden) {

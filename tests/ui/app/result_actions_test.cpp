@@ -1,14 +1,18 @@
-// What the window offers around its results: full texts, the row menu, copying, visited rows and
-// the keywords searched.
+// What the window offers around its results: full texts, the row menu, copying, visited rows, the
+// filter and the keywords searched.
+#include "app/result_filter_bar.h"
 #include "grid/grid_model.h"
+#include "search/record_marker.h"
 #include "support/window_fixture.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCompleter>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -16,6 +20,7 @@
 #include <QToolTip>
 
 #include <functional>
+#include <vector>
 
 namespace vantrel::testing {
 namespace {
@@ -78,7 +83,7 @@ TEST_F(ResultActionsTest, MenuEntriesAndCtrlCCopyWhatTheySayAndOpenGoesAsADouble
         };
     };
     const QStringList all{u"打开文件页(&O)"_s, u"复制链接(&L)"_s, u"复制文件名(&N)"_s,
-                          u"复制整行(&R)"_s};
+                          u"复制整行(&R)"_s, u"筛选(&F)"_s};
     const struct {
         std::function<void()> act;
         char key;  // in the menu; 0: no menu
@@ -143,6 +148,65 @@ TEST_F(ResultActionsTest, OpenedFilesShowVisitedOnLaterPagesAndSearches) {
     EXPECT_EQ(grid.columnWidth(FileName) + grid.columnWidth(UploadDate), 270);  // design kept
 }
 
+TEST_F(ResultActionsTest, TheFilterHidesRowsKeepsTheirNumbersAndHoldsUntilEscape) {
+    const QRect designed = grid.geometry();
+    grid.setFocus();
+    grid.setCurrentIndex(at(2, 0));
+    QTest::keyClick(&grid, Qt::Key_F, Qt::ControlModifier);
+    auto* bar = form.findChild<ResultFilterBar*>();
+    QLineEdit* box = bar->wordsBox();
+    ASSERT_EQ(QApplication::focusWidget(), box);
+    EXPECT_EQ(grid.geometry().bottom() + bar->height(), designed.bottom());
+    // Vectors, not QLists: Qt's comparison of two empty lists passes a null pointer to memcmp.
+    const auto filtered = [this, bar](const std::vector<int>& rows) {
+        const QString count = u"显示 %1 / %2 条"_s.arg(rows.size()).arg(grid.Rows() - 1);
+        return QTest::qWaitFor([&] {
+            std::vector<int> shown;
+            for (int row = 1; row < grid.Rows(); ++row) {
+                if (!grid.isRowHidden(row - 1)) {
+                    shown.push_back(row);
+                }
+            }
+            return shown == rows && bar->countLabel()->text() == count &&
+                   bar->countLabel()->accessibleName() == count;
+        });
+    };
+    // Full-width capitals, as an input method sends them, find "Long".
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, u"ＬＯＮＧ"_s, Qt::NoModifier);
+    EXPECT_TRUE(filtered({1}));
+    EXPECT_EQ(grid.ActiveCell().Row(), 1);  // the current row was hidden
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, u"o"_s);
+    EXPECT_TRUE(filtered({1, 3}));
+
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Down);  // over the hidden row
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_TRUE(form.Text3->text().endsWith(u"|3"_s)) << form.Text3->text().toStdString();
+    QTest::keyClick(&grid, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), box);
+    search(u"other"_s);
+    EXPECT_TRUE(filtered({1, 3}));
+
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClick(box, Qt::Key_Tab);
+    QTest::keyClick(bar->languageBox(), Qt::Key_Down);  // 英文, the page's one language
+    EXPECT_TRUE(filtered({2}));
+    form.Text2->setText(
+        insertRecordMarkers(u"<list><subrief><fileid>x</fileid></subrief></list>"_s));
+    form.ShowResults();  // a page without it: still chosen, no row shows
+    EXPECT_TRUE(filtered({}));
+    EXPECT_EQ(bar->languageBox()->currentText(), u"英文"_s);
+    QTest::keyClick(bar->languageBox(), Qt::Key_Escape);
+    EXPECT_TRUE(filtered({1}));
+    EXPECT_EQ(std::tuple(bar->isHidden(), grid.geometry(), box->text()),
+              std::tuple(true, designed, QString()));
+    answerMenu([this] { rightClickAt(grid.viewport(), grid.visualRect(at(2, 3)).center()); }, 'f');
+    EXPECT_TRUE(bar->isVisible());
+}
+
 TEST_F(ResultActionsTest, KeywordsSearchedAreOfferedNewestFirstAndChoosingOnlyFillsTheBox) {
     for (int i = 0; i < 22; ++i) {
         search(u"k%1"_s.arg(i));
@@ -190,9 +254,9 @@ TEST_F(ResultActionsTest, AVideoFileSearchesItsFilmAndMarksTheRowsOfItsRelease) 
         data.setUrls({url});
         // As the desktop delivers it: the drop reaches the widget that took the drag's entry.
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&form, &enter);
+        QApplication::sendEvent(form.Text4, &enter);
         QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&form, &event);
+        QApplication::sendEvent(form.Text4, &event);
     };
     const auto marked = [this](int row) {
         const QString note = u"（与视频版本相符）"_s;

@@ -99,6 +99,19 @@ TEST(GridTest, BadValuesOverflowAndAddressesOutsideRaiseTheirErrors) {
     EXPECT_EQ(errorNumberOf([&] { grid.ActiveCell().Row(); }), 6);
 }
 
+TEST(GridTest, TextsOnTheColoursItFixesAreBlackOrWhiteWhicheverReadsBetter) {
+    Grid grid;
+    grid.setPalette(QPalette(QColor(53, 53, 53)));  // a dark theme's light texts
+    for (const auto& [colour, text] : {std::pair(rgbValue(255, 255, 0), Qt::black),
+                                       {rgbValue(148, 190, 231), Qt::black},
+                                       {rgbValue(0, 0, 255), Qt::white}}) {
+        grid.setMember(GridMember::SelectionBackColor, colour);
+        grid.setMember(GridMember::HeaderBackColor, colour);
+        EXPECT_EQ(grid.palette().color(QPalette::HighlightedText), QColor(text)) << colour;
+        EXPECT_EQ(grid.horizontalHeader()->palette().color(QPalette::ButtonText), QColor(text));
+    }
+}
+
 TEST(GridTest, ADoubleClickOrEnterChoosesARowAndNothingElseDoes) {
     Grid grid;
     grid.resize(600, 300);
