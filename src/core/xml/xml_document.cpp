@@ -126,6 +126,12 @@ bool XmlDocument::loadXML(QStringView text) {
     buffer_.resize(static_cast<size_t>(end - buffer_.data()));
 
     const std::string_view utf8(buffer_);
+    // A document ends with a '>' and blanks at most. The parser would take a '<' at the very end,
+    // after blanks outside the root, for the end of those blanks and report no error.
+    const size_t last = utf8.find_last_not_of(" \t\r\n");
+    if (last == std::string_view::npos || utf8[last] != '>') {
+        return false;
+    }
     // These need the text as it stands: the parser works in place and rewrites it.
     const bool rawChecked = xml::needsRawMarkupCheck(utf8);
     if ((rawChecked && !xml::rawMarkupIsWellFormed(utf8)) || !xml::declarationIsWellFormed(utf8)) {

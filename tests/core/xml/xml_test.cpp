@@ -32,7 +32,8 @@ TEST(XmlDocument, LoadsEmptyExactlyWhenARuleIsBroken) {
         // Structure, references, text outside the root.
         u"<a><b>x</b>", u"<a>x</b>", u"<a>1</a><a>2</a>", u"", u"   ", u"<a>&nbsp;</a>",
         u"<a t='&foo;'/>", u"<a>&#0;</a>", u"junk<a>x</a>", u"<a>x</a>junk",
-        u"<a><!--c--></a>junk-->", u"<a/>x", u"<![CDATA[x]]><a/>", u"<a/><!DOCTYPE a>",
+        u"<a><!--c--></a>junk-->", u"<a/>x", u"<a/> <", u"<a/>\r\r<", u"<![CDATA[x]]><a/>",
+        u"<a/><!DOCTYPE a>",
         // Characters.
         u"<a>\x01</a>", u"<a b='\x1F'/>", u"<a>&#1;</a>", u"<a>\xFFFE</a>", u"<a>&#xFFFF;</a>",
         u"<a>&#xD800;</a>",
