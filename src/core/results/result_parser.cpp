@@ -36,7 +36,7 @@ public:
         const std::string_view utf8 = node.utf8Text(scratch_);
         if (!hasLast_ || utf8 != lastUtf8_) {
             lastUtf8_.assign(utf8);
-            last_ = QString::fromUtf8(lastUtf8_.data(), static_cast<qsizetype>(lastUtf8_.size()));
+            last_ = textFromUtf8(lastUtf8_);
             hasLast_ = true;
         }
         return last_;
