@@ -50,7 +50,7 @@ public:
     // The same for a text the XML loader read, in UTF-8.
     const QString& text(XmlNode node) {
         const std::string_view utf8 = node.utf8Text(scratch_);
-        QString converted = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+        QString converted = textFromUtf8(utf8);
         Slot& slot = slots_[hashOf(converted)];
         if (!slot.used || slot.text != converted) {
             slot.text = std::move(converted);

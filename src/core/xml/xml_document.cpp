@@ -3,6 +3,7 @@
 #include "base/app_error.h"
 #include "xml/xml_checks.h"
 
+#include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <cstring>
@@ -51,7 +52,15 @@ XmlSelector XmlSelector::parse(QStringView expression) {
 QString XmlNode::text() const {
     std::string scratch;
     const std::string_view utf8 = utf8Text(scratch);
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    return textFromUtf8(utf8);
+}
+
+QString textFromUtf8(std::string_view utf8) {
+    if (utf8.substr(0, 3) != "\xEF\xBB\xBF") {
+        return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    }
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
 std::string_view XmlNode::utf8Text(std::string& out) const {

@@ -42,6 +42,10 @@ private:
     pugi::xml_node node_;
 };
 
+// UTF-8 text of a document as a string, a U+FEFF at its start kept: it is a character of the
+// text there, which QString::fromUtf8 would take for a byte-order mark and drop.
+QString textFromUtf8(std::string_view utf8);
+
 // An element of a loaded document and its name, kept in document order.
 struct XmlElement {
     std::string_view name;
