@@ -1,7 +1,5 @@
 #include "results/plain_record.h"
 
-#include "xml/xml_checks.h"
-
 #include <algorithm>
 
 #if defined(__SSE2__)
@@ -66,21 +64,35 @@ public:
         }
         return std::u16string_view(start, static_cast<size_t>(at_ - start));
     }
-    // Plain text up to the next '<'; false at anything the loader would read otherwise. Texts
-    // are most of a record: where SSE2 is at hand, eight units at a time are searched for the
-    // few that need a closer look.
+    // Plain text up to the next '<'; false at anything the loader would read otherwise or refuse:
+    // a reference, a carriage return, "]]>", a character XML does not allow. Texts are most of a
+    // record: where SSE2 is at hand, eight units at a time are searched for the few that need a
+    // closer look.
     bool skipPlainText() {
         for (;;) {
 #if defined(__SSE2__)
             const __m128i lt = _mm_set1_epi16('<');
             const __m128i amp = _mm_set1_epi16('&');
             const __m128i bracket = _mm_set1_epi16(']');
-            const __m128i cr = _mm_set1_epi16('\r');
+            const __m128i zero = _mm_setzero_si128();
+            const __m128i lastControl = _mm_set1_epi16(0x1F);
+            const __m128i surrogateBase = _mm_set1_epi16(static_cast<short>(0xD800));
+            const __m128i lastSurrogate = _mm_set1_epi16(0x7FF);
+            const __m128i lastAllowed = _mm_set1_epi16(static_cast<short>(0xFFFD));
             while (end_ - at_ >= 8) {
                 const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at_));
+                // Unsigned comparisons by saturating subtraction: a - b is 0 exactly when a <= b.
+                const __m128i control = _mm_cmpeq_epi16(_mm_subs_epu16(units, lastControl), zero);
+                const __m128i surrogate = _mm_cmpeq_epi16(
+                    _mm_subs_epu16(_mm_sub_epi16(units, surrogateBase), lastSurrogate), zero);
+                const __m128i notCharacter =
+                    _mm_andnot_si128(_mm_cmpeq_epi16(_mm_subs_epu16(units, lastAllowed), zero),
+                                     _mm_cmpeq_epi16(zero, zero));
                 const int found = _mm_movemask_epi8(_mm_or_si128(
-                    _mm_or_si128(_mm_cmpeq_epi16(units, lt), _mm_cmpeq_epi16(units, amp)),
-                    _mm_or_si128(_mm_cmpeq_epi16(units, bracket), _mm_cmpeq_epi16(units, cr))));
+                    _mm_or_si128(
+                        _mm_or_si128(_mm_cmpeq_epi16(units, lt), _mm_cmpeq_epi16(units, amp)),
+                        _mm_or_si128(_mm_cmpeq_epi16(units, bracket), control)),
+                    _mm_or_si128(surrogate, notCharacter)));
                 if (found != 0) {
                     at_ += __builtin_ctz(static_cast<unsigned>(found)) / 2;  // two bits a unit
                     break;
@@ -92,9 +104,16 @@ public:
                 return true;
             }
             const char16_t c = *at_;
-            if (c == '&' || c == '\r' ||
+            if (c == '&' || (c < 0x20 && c != '\t' && c != '\n') || c >= 0xFFFE ||
                 (c == ']' && end_ - at_ >= 3 && at_[1] == ']' && at_[2] == '>')) {
                 return false;
+            }
+            if (c >= 0xD800 && c < 0xE000) {
+                // Only a high surrogate followed by a low one.
+                if (c >= 0xDC00 || end_ - at_ < 2 || at_[1] < 0xDC00 || at_[1] >= 0xE000) {
+                    return false;
+                }
+                ++at_;
             }
             ++at_;
         }
@@ -131,7 +150,7 @@ PlainRecordReader::PlainRecordReader(std::u16string recordName,
 }
 
 bool PlainRecordReader::read(QStringView record, QStringView* texts) const {
-    if (!usable_ || !xml::hasOnlyXmlCharacters(record)) {
+    if (!usable_) {
         return false;
     }
     std::fill(texts, texts + fieldNames_.size(), QStringView());

@@ -79,6 +79,14 @@ TEST(PlainRecord, ReadsWhatTheXmlLoaderWouldOrDeclines) {
         {u"<subrief><p:fileid>1</p:fileid></subrief>"_s, false},
         {u"<subrief><fileid>\x01</fileid></subrief>"_s, false},
         {u"<subrief><fileid>"_s + QChar(0xD800) + u"</fileid></subrief>"_s, false},
+        // The same characters inside long texts, which are searched several units at a time.
+        {u"<subrief><fileid>0123456789\U0001F600\t0123456789\n</fileid></subrief>"_s, true},
+        {u"<subrief><fileid>0123456789\x1F"
+         u"0123456789</fileid></subrief>"_s,
+         false},
+        {u"<subrief><fileid>0123456789"_s + QChar(0xDC00) + u"\U0001F6000123</fileid></subrief>"_s,
+         false},
+        {u"<subrief><fileid>0123456789\uFFFF0123456789</fileid></subrief>"_s, false},
     };
     const std::vector<std::string> names{"fileid", "filename", "format", "b"};
     const PlainRecordReader reader(u"subrief", names);
