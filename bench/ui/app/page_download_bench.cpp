@@ -4,20 +4,14 @@
 #include "grid/grid.h"
 #include "results/result_parser.h"
 #include "support/page_site.h"
+#include "support/qt_benchmark_main.h"
 #include "support/result_page.h"
 
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 namespace {
-
-double peakResidentMiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 void DownloadAndShow(benchmark::State& state, const vantrel::bench::PageSite& site) {
     const int records = static_cast<int>(state.range(0));
@@ -31,7 +25,7 @@ void DownloadAndShow(benchmark::State& state, const vantrel::bench::PageSite& si
     }
     // The most the process ever held, whatever ran before in it: see window_memory_bench for one
     // page in a fresh window.
-    state.counters["peak_rss_MiB"] = peakResidentMiB();
+    state.counters["peak_rss_MiB"] = vantrel::bench::peakResidentMiB();
 }
 
 }  // namespace
@@ -44,11 +38,5 @@ int main(int argc, char* argv[]) {
         ->Arg(50)
         ->Arg(vantrel::kMaxRecordsPerPage)
         ->Unit(benchmark::kMillisecond);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vantrel::bench::runBenchmarks(argc, argv);
 }

@@ -5,20 +5,14 @@
 // another, so that nothing else counts.
 #include "results/result_parser.h"
 #include "support/page_site.h"
+#include "support/qt_benchmark_main.h"
 #include "support/result_page.h"
 
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 namespace {
-
-double peakResidentMiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 void WindowPeakMemory(benchmark::State& state, const vantrel::bench::PageSite& site) {
     const QString url = site.url(static_cast<int>(state.range(0)));
@@ -26,11 +20,11 @@ void WindowPeakMemory(benchmark::State& state, const vantrel::bench::PageSite& s
     double firstPage = 0;
     for (auto _ : state) {
         window.download(url);
-        firstPage = peakResidentMiB();
+        firstPage = vantrel::bench::peakResidentMiB();
         window.download(url);
     }
     state.counters["peak_rss_MiB"] = firstPage;
-    state.counters["peak_next_page_MiB"] = peakResidentMiB();
+    state.counters["peak_next_page_MiB"] = vantrel::bench::peakResidentMiB();
 }
 
 }  // namespace
@@ -44,11 +38,5 @@ int main(int argc, char* argv[]) {
         ->Iterations(1)
         ->Repetitions(1)  // a second window in the same process would find the first one's memory
         ->Unit(benchmark::kMillisecond);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vantrel::bench::runBenchmarks(argc, argv);
 }
