@@ -4,11 +4,12 @@
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 namespace vantrel::bench {
 
-inline int runWithQApplication(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+// Runs the registered cases; the QApplication must exist already.
+inline int runBenchmarks(int argc, char* argv[]) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
@@ -16,6 +17,18 @@ inline int runWithQApplication(int argc, char* argv[]) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+inline int runWithQApplication(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    return runBenchmarks(argc, argv);
+}
+
+// The most memory the process has held so far, in MiB.
+inline double peakResidentMiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 }  // namespace vantrel::bench

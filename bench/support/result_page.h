@@ -55,21 +55,33 @@ public:
 };
 
 // The window, shown offscreen, with nobody to talk to. show() puts a marked page into the page
-// field and fills and paints the grid from it, as a command does after a download.
+// field and fills and paints the grid from it, as a command does after a download; download()
+// fetches the page first, as a command does.
 class QuietWindow {
 public:
     QuietWindow() { form_.show(); }
 
     void show(QString markedPage) {
         form_.Text2->setText(std::move(markedPage));
+        showPageField();
+    }
+
+    void download(const QString& url) {
+        form_.Text1->setText(url);
+        form_.FetchResults();
+        showPageField();
+    }
+
+    Form1& form() { return form_; }
+    const Form1& form() const { return form_; }
+
+private:
+    void showPageField() {
         form_.ShowResults();
         QCoreApplication::processEvents();
         form_.Grid1->viewport()->repaint();
     }
 
-    Form1& form() { return form_; }
-
-private:
     CurlHttpClient http_;
     NoShell shell_;
     NoMessages messages_;

@@ -11,10 +11,12 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
 #include <utility>
 
 namespace vantrel {
@@ -66,7 +68,19 @@ void checkHttpUrl(const QByteArray& wireUrl) {
     }
 }
 
-// What the callbacks of one transfer share with it: the body so far and the watch on the bounds.
+// The Content-Type of the last reply, after redirects, as libcurl read it (folded lines joined).
+QByteArray lastContentType(CURL* handle) {
+    curl_header* header = nullptr;
+    if (curl_easy_header(handle, "Content-Type", 0, CURLH_HEADER, -1, &header) != CURLHE_OK) {
+        return {};
+    }
+    // Of several, the last counts.
+    curl_easy_header(handle, "Content-Type", header->amount - 1, CURLH_HEADER, -1, &header);
+    return QByteArray(header->value);
+}
+
+// What the callbacks of one transfer share with it: the body's text so far and the watch on the
+// bounds.
 class Transfer {
 public:
     Transfer(CURL* handle, const DownloadLimits& limits) : handle_(handle), limits_(limits) {}
@@ -84,7 +98,14 @@ public:
     // Whether the reply to the last request sent never finished its header block.
     bool awaitingHeaders() const { return requestBytes() > answeredRequestBytes_; }
 
-    QByteArray body;
+    // The text of the body, once the transfer is over.
+    QString takeText() {
+        if (!text_) {
+            text_.emplace(lastContentType(handle_), 0);  // no body came
+        }
+        return text_->finish();
+    }
+
     TransferAbort abort = TransferAbort::None;
     bool outOfMemory = false;
 
@@ -92,12 +113,21 @@ private:
     size_t receiveBody(const char* data, size_t length) {
         lastArrival_ = Clock::now();
         // Checked here and not by a size option: a chunked body announces no length.
-        if (static_cast<qint64>(length) > limits_.maxBodyBytes - body.size()) {
+        if (static_cast<qint64>(length) > limits_.maxBodyBytes - bodyBytes_) {
             abort = TransferAbort::BodyTooLarge;
             return 0;
         }
+        bodyBytes_ += static_cast<qint64>(length);
         try {
-            body.append(data, static_cast<qsizetype>(length));
+            // The reply's headers are all in when its body starts: the last one's, after any
+            // redirects, since libcurl passes on no body of a reply it follows.
+            if (!text_) {
+                curl_off_t announced = -1;
+                curl_easy_getinfo(handle_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+                text_.emplace(lastContentType(handle_),
+                              std::min<qint64>(announced, limits_.maxBodyBytes));
+            }
+            text_->append(QByteArrayView(data, static_cast<qsizetype>(length)));
         } catch (const std::bad_alloc&) {
             outOfMemory = true;  // no exception may cross libcurl
             return 0;
@@ -141,6 +171,8 @@ private:
 
     CURL* handle_;
     const DownloadLimits& limits_;
+    std::optional<BodyTextDecoder> text_;
+    qint64 bodyBytes_ = 0;
     Clock::time_point lastArrival_ = Clock::now();
     curl_off_t lastReceived_ = 0;
     qint64 headerBytes_ = 0;
@@ -167,17 +199,6 @@ TransferFailure failureOf(CURL* handle, CURLcode result, const Transfer& transfe
         result,          transfer.abort,
         connectTime > 0, transfer.awaitingHeaders(),
         osErrno,         message[0] != '\0' ? message : curl_easy_strerror(result)};
-}
-
-// The Content-Type of the last reply, after redirects, as libcurl read it (folded lines joined).
-QByteArray lastContentType(CURL* handle) {
-    curl_header* header = nullptr;
-    if (curl_easy_header(handle, "Content-Type", 0, CURLH_HEADER, -1, &header) != CURLHE_OK) {
-        return {};
-    }
-    // Of several, the last counts.
-    curl_easy_header(handle, "Content-Type", header->amount - 1, CURLH_HEADER, -1, &header);
-    return QByteArray(header->value);
 }
 
 class CurlHttpRequest final : public HttpRequest {
@@ -222,7 +243,7 @@ public:
         if (result != CURLE_OK || transfer.awaitingHeaders()) {
             throw downloadError(failureOf(handle.get(), result, transfer, message));
         }
-        text_ = decodeBodyText(transfer.body, lastContentType(handle.get()));
+        text_ = transfer.takeText();
         readyState_ = ReadyStateComplete;
     }
 

@@ -1,8 +1,10 @@
 #include "results/record_pieces.h"
 
+#include "base/text_search.h"
 #include "search/record_marker.h"
 
 #include <string_view>
+#include <utility>
 
 namespace vantrel {
 
@@ -14,24 +16,32 @@ std::u16string_view units(QStringView text) {
 
 }  // namespace
 
-std::vector<QStringView> splitAtRecordMarkers(QStringView page) {
-    std::vector<QStringView> pieces;
-    if (page.isEmpty()) {
-        return pieces;
+qsizetype MarkedPieces::count() const {
+    if (page_.isEmpty()) {
+        return 0;
     }
-    // The standard search looks for the marker's first character, which is rare in a page; it
-    // is several times faster here than the general substring search.
-    const std::u16string_view text = units(page);
-    const std::u16string_view marker = units(kRecordMarker);
-    size_t from = 0;
-    for (size_t found = text.find(marker); found != std::u16string_view::npos;
-         found = text.find(marker, from)) {
-        pieces.push_back(
-            page.mid(static_cast<qsizetype>(from), static_cast<qsizetype>(found - from)));
-        from = found + marker.size();
+    qsizetype pieces = 1;
+    for (qsizetype found = findText(page_, kRecordMarker); found >= 0;
+         found = findText(page_, kRecordMarker, found + kRecordMarker.size())) {
+        ++pieces;
     }
-    pieces.push_back(page.mid(static_cast<qsizetype>(from)));
     return pieces;
+}
+
+QStringView MarkedPieces::next() {
+    const qsizetype found = findText(page_, kRecordMarker, from_);
+    const qsizetype from =
+        std::exchange(from_, found < 0 ? page_.size() : found + kRecordMarker.size());
+    return page_.mid(from, (found < 0 ? page_.size() : found) - from);
+}
+
+std::vector<QStringView> splitAtRecordMarkers(QStringView page) {
+    MarkedPieces pieces(page);
+    std::vector<QStringView> all(static_cast<size_t>(pieces.count()));
+    for (QStringView& piece : all) {
+        piece = pieces.next();
+    }
+    return all;
 }
 
 bool beginsWith(QStringView text, QStringView prefix) {
@@ -47,8 +57,8 @@ QStringView cutToRecordStart(QStringView piece) {
     if (beginsWith(piece, kRecordOpenTag)) {
         return piece;
     }
-    const size_t start = units(piece).find(units(kRecordOpenTag));
-    return start == std::u16string_view::npos ? piece : piece.mid(static_cast<qsizetype>(start));
+    const qsizetype start = findText(piece, kRecordOpenTag);
+    return start < 0 ? piece : piece.mid(start);
 }
 
 }  // namespace vantrel

@@ -14,6 +14,19 @@ inline const QString kRecordOpenTag = QStringLiteral("<subrief>");
 // page.
 std::vector<QStringView> splitAtRecordMarkers(QStringView page);
 
+// The same pieces one at a time, for reading a page of megabytes piece by piece while each is in
+// the cache: count() reads the whole page once, next() only as far as the next marker.
+class MarkedPieces {
+public:
+    explicit MarkedPieces(QStringView page) : page_(page) {}
+    qsizetype count() const;
+    QStringView next();  // count() times
+
+private:
+    QStringView page_;
+    qsizetype from_ = 0;
+};
+
 // A record piece holds the record and whatever stood before it; the record starts at its first
 // opening tag. Returns the piece from there on, or the piece itself when it starts with the tag
 // or holds none.

@@ -10,7 +10,8 @@ inline const QString kRecordCloseTag = QStringLiteral("</subrief>");
 inline const QString kRecordMarker = QStringLiteral("PowerByQXT");
 
 // Returns page with kRecordMarker inserted behind every kRecordCloseTag: exact, case-sensitive,
-// left to right, in one pass.
-QString insertRecordMarkers(const QString& page);
+// left to right. A page handed over as its text's only owner is marked in its own memory, without
+// a copy.
+QString insertRecordMarkers(QString page);
 
 }  // namespace vantrel

@@ -54,8 +54,10 @@ struct NodeFindings {
 };
 
 // Checks of one node, given what the walk has read of it already: the name and attributes of an
-// element; a comment; the target of an instruction (other nodes need nothing).
+// element; a comment; the target of an instruction (other nodes need nothing). The name alone for
+// an element of a text without any "=", which no attribute can stand in.
 void checkElement(pugi::xml_node element, std::string_view name, NodeFindings& findings);
+void checkElementName(std::string_view name, NodeFindings& findings);
 void checkMarkup(pugi::xml_node node, pugi::xml_node_type type, NodeFindings& findings);
 
 // Prefixes bound where they are used, the reserved prefixes and namespaces kept to their roles,

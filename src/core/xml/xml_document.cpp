@@ -64,9 +64,9 @@ QString textFromUtf8(std::string_view utf8) {
 }
 
 std::string_view XmlNode::utf8Text(std::string& out) const {
-    // The common case: one plain text child.
+    // The common case: one plain text child. (A missing node's type is node_null.)
     const pugi::xml_node only = node_.first_child();
-    if (only && !only.next_sibling() && only.type() == pugi::node_pcdata) {
+    if (only.type() == pugi::node_pcdata && !only.next_sibling()) {
         return trimmed(only.value(), true, true);
     }
 

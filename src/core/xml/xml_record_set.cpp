@@ -5,6 +5,8 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace vantrel {
 
@@ -48,6 +50,7 @@ bool XmlRecordSet::load(const std::vector<QStringView>& records, std::string_vie
     // The checks of the text come first: parsing in place rewrites it. Every record starts with
     // its opening tag, so no declaration or document type can stand at its top.
     const bool rawChecked = xml::needsRawMarkupCheck(text);
+    const bool mayHaveAttributes = text.find('=') != std::string_view::npos;
     const pugi::xml_parse_result result =
         rawChecked && !xml::rawMarkupIsWellFormed(text)
             ? pugi::xml_parse_result()
@@ -67,7 +70,7 @@ bool XmlRecordSet::load(const std::vector<QStringView>& records, std::string_vie
     }
     ok = ok && records_.size() == records.size();
     if (ok) {
-        ok = selectAll(selectors, rawChecked);
+        ok = selectAll(selectors, rawChecked, mayHaveAttributes);
     }
     if (!ok) {
         records_.clear();
@@ -78,7 +81,8 @@ bool XmlRecordSet::load(const std::vector<QStringView>& records, std::string_vie
     return true;
 }
 
-bool XmlRecordSet::selectAll(const std::vector<XmlSelector>& selectors, bool rawChecked) {
+bool XmlRecordSet::selectAll(const std::vector<XmlSelector>& selectors, bool rawChecked,
+                             bool mayHaveAttributes) {
     names_.clear();
     for (const XmlSelector& selector : selectors) {
         names_.push_back(selector.elementName());
@@ -86,16 +90,29 @@ bool XmlRecordSet::selectAll(const std::vector<XmlSelector>& selectors, bool raw
     selections_.assign(records_.size() * names_.size(), Selection{});
 
     // One walk per record checks every node and answers every selection: each element is
-    // matched against the few names asked for, most of them told apart by their length alone.
+    // matched against the few names asked for by their lengths and first eight bytes, which
+    // tell most names apart without a comparison of the whole.
     class Matcher final : public pugi::xml_tree_walker {
     public:
-        Matcher(const std::vector<std::string>& names, xml::NodeFindings& findings)
-            : names_(names), findings_(findings) {}
+        Matcher(const std::vector<std::string>& names, bool mayHaveAttributes,
+                xml::NodeFindings& findings)
+            : mayHaveAttributes_(mayHaveAttributes), findings_(findings) {
+            for (const std::string& name : names) {
+                keys_.push_back(Key{name, headOf(name)});
+            }
+        }
         void start(Selection* selections) { selections_ = selections; }
         void match(pugi::xml_node& element, std::string_view name) {
-            xml::checkElement(element, name, findings_);
-            for (size_t i = 0; i < names_.size(); ++i) {
-                if (name == names_[i]) {
+            if (mayHaveAttributes_) {
+                xml::checkElement(element, name, findings_);
+            } else {
+                xml::checkElementName(name, findings_);
+            }
+            const std::uint64_t head = headOf(name);
+            for (size_t i = 0; i < keys_.size(); ++i) {
+                const Key& key = keys_[i];
+                if (head == key.head && name.size() == key.name.size() &&
+                    (name.size() <= sizeof head || name == key.name)) {
                     Selection& selection = selections_[i];
                     if (selection.length++ == 0) {
                         selection.first = element;
@@ -114,13 +131,24 @@ bool XmlRecordSet::selectAll(const std::vector<XmlSelector>& selectors, bool raw
         }
 
     private:
-        const std::vector<std::string>& names_;
+        struct Key {
+            std::string_view name;
+            std::uint64_t head;
+        };
+        static std::uint64_t headOf(std::string_view name) {
+            std::uint64_t head = 0;
+            std::memcpy(&head, name.data(), std::min(name.size(), sizeof head));
+            return head;
+        }
+
+        std::vector<Key> keys_;
+        const bool mayHaveAttributes_;
         xml::NodeFindings& findings_;
         Selection* selections_ = nullptr;
     };
 
     xml::NodeFindings findings;
-    Matcher matcher(names_, findings);
+    Matcher matcher(names_, mayHaveAttributes, findings);
     for (size_t r = 0; r < records_.size(); ++r) {
         matcher.start(&selections_[r * names_.size()]);
         matcher.match(records_[r], records_[r].name());

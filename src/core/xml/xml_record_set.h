@@ -26,13 +26,18 @@ public:
 
     // What selector number `selector` picks in record number `record`.
     XmlNodeList selectNodes(size_t record, size_t selector) const;
+    // The first of it, or a null node when it picks nothing: no list to build.
+    pugi::xml_node firstSelected(size_t record, size_t selector) const {
+        return selections_[record * names_.size() + selector].first;
+    }
 
 private:
     struct Selection {
         pugi::xml_node first;
         int length = 0;
     };
-    bool selectAll(const std::vector<XmlSelector>& selectors, bool rawChecked);
+    bool selectAll(const std::vector<XmlSelector>& selectors, bool rawChecked,
+                   bool mayHaveAttributes);
 
     pugi::xml_document document_;
     std::unique_ptr<char[]> buffer_;  // the parsed text; the document points into it

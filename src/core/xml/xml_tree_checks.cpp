@@ -224,11 +224,15 @@ bool doctypeIsWellFormed(std::string_view text) {
 
 }  // namespace
 
-void checkElement(pugi::xml_node element, std::string_view name, NodeFindings& findings) {
+void checkElementName(std::string_view name, NodeFindings& findings) {
     if (!isPlainName(name)) {
         findings.broken |= !isName(name);
         findings.usesNamespaces |= name.find(':') != std::string_view::npos;
     }
+}
+
+void checkElement(pugi::xml_node element, std::string_view name, NodeFindings& findings) {
+    checkElementName(name, findings);
     if (element.first_attribute()) {
         checkAttributes(element, findings);
     }

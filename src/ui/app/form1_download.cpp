@@ -7,11 +7,13 @@
 #include "http/http_request.h"
 #include "search/record_marker.h"
 
+#include <utility>
+
 namespace vantrel {
 
 void Form1::FetchResults() {
     // A new request per download; it goes away on every path, the failing one included.
-    const std::unique_ptr<HttpRequest> request = platform_.http.createRequest();
+    std::unique_ptr<HttpRequest> request = platform_.http.createRequest();
     request->Open(QStringLiteral("GET"), Text1->text(), false);
     {
         // The window stays alive while it waits, yet nothing else runs until the page is here.
@@ -30,7 +32,8 @@ void Form1::FetchResults() {
     if (request->readyState() == HttpRequest::ReadyStateComplete) {
         page = request->responseText();
     }
-    Text2->setText(insertRecordMarkers(page));
+    request.reset();  // the page's only owner now: the markers go into its own memory
+    Text2->setText(insertRecordMarkers(std::move(page)));
 }
 
 }  // namespace vantrel

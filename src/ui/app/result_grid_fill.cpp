@@ -19,9 +19,7 @@ public:
     }
 
     void record(int index, const ResultFields& fields) override {
-        for (int column = FileId; column < ResultColumnCount; ++column) {
-            grid_.Cell(index + 1, column).setText(*fields[static_cast<size_t>(column - FileId)]);
-        }
+        grid_.setRowTexts(index + 1, FileId, fields.data(), kResultFieldCount);
     }
 
     void endPage(QStringView lastRecord) override {
@@ -32,9 +30,10 @@ public:
         }
         grid_.Range(0, 0, grid_.Rows() - 1, grid_.Cols() - 1).setLocked(true);
         const QString downloadMark = QStringLiteral("下载>>");
+        const QString* const mark = &downloadMark;
         const int rows = grid_.Rows();
         for (int r = 1; r < rows; ++r) {
-            grid_.Cell(r, DownloadMark).setText(downloadMark);
+            grid_.setRowTexts(r, DownloadMark, &mark, 1);
             grid_.ResetRowHeight(r);
         }
     }

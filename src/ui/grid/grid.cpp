@@ -93,6 +93,22 @@ GridFont Grid::Font() {
     return GridFont(this);
 }
 
+void Grid::setRowTexts(int row, int firstCol, const QString* const* texts, int count) {
+    if (count <= 0) {
+        return;
+    }
+    checkRow(row);
+    checkCol(firstCol);
+    checkCol(firstCol + count - 1);
+    if (row == 0) {
+        for (int i = 0; i < count; ++i) {
+            model_->setHeaderText(firstCol + i, *texts[i]);
+        }
+    } else {
+        model_->setRowTexts(modelRow(row), firstCol, texts, count);
+    }
+}
+
 void Grid::ResetRowHeight(int row) {
     checkRow(row);
     if (row == 0) {

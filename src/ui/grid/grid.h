@@ -36,6 +36,10 @@ public:
     GridActiveCell ActiveCell() const;
     GridFont Font();
 
+    // Writes count cells of data row `row`, texts[i] into column firstCol + i, as many
+    // Cell(row, col).setText calls would; for a grid filled a row at a time.
+    void setRowTexts(int row, int firstCol, const QString* const* texts, int count);
+
     // Gives a row the grid's default height again (the height of one line of its font).
     void ResetRowHeight(int row);
 

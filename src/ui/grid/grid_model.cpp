@@ -129,6 +129,15 @@ void GridModel::setText(int row, int col, QString text) {
     noteChanged(row, col);
 }
 
+void GridModel::setRowTexts(int row, int firstCol, const QString* const* texts, int count) {
+    QString* const cells = &cells_[static_cast<std::size_t>(row) * cols_ + firstCol];
+    for (int i = 0; i < count; ++i) {
+        cells[i] = *texts[i];
+    }
+    noteChanged(row, firstCol);
+    noteChanged(row, firstCol + count - 1);
+}
+
 const QString& GridModel::headerText(int col) const {
     return header_[static_cast<std::size_t>(col)];
 }

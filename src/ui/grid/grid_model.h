@@ -42,6 +42,8 @@ public:
 
     const QString& text(int row, int col) const;
     void setText(int row, int col, QString text);
+    // texts[i] into column firstCol + i of the row, for count columns; one notice for them all.
+    void setRowTexts(int row, int firstCol, const QString* const* texts, int count);
     const QString& headerText(int col) const;
     void setHeaderText(int col, QString text);
 

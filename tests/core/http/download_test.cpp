@@ -254,6 +254,7 @@ TEST(BodyText, DecodesByCharsetThenByteOrderMarkThenUtf8AndNeverFails) {
         {"<?xml version=\"1.0\" encoding=\"gbk\"?>\xE5\xAD\x97", "",  // the declaration is not read
          u"<?xml version=\"1.0\" encoding=\"gbk\"?>字"_s},
         {"\x61\xFF\x62", "", u"a"_s + bad + u"b"_s},
+        {"ab\xE4\xC9\x96", "", u"ab"_s + bad + u"\u0256"_s},  // the lead byte alone is bad
         {QByteArray(), "text/html; charset=utf-8", QString()},
         // A sequence cut off at the end becomes one replacement character.
         {"a\xE5\xAD", "", u"a"_s + bad},
@@ -265,6 +266,12 @@ TEST(BodyText, DecodesByCharsetThenByteOrderMarkThenUtf8AndNeverFails) {
     };
     for (const auto& [body, contentType, text] : cases) {
         EXPECT_EQ(decodeBodyText(body, contentType), text) << contentType.toStdString();
+        // The same text when the bytes arrive one at a time.
+        BodyTextDecoder decoder(contentType, -1);
+        for (const char byte : body) {
+            decoder.append(QByteArrayView(&byte, 1));
+        }
+        EXPECT_EQ(decoder.finish(), text) << body.toHex().toStdString();
     }
 }
 
