@@ -124,11 +124,12 @@ private:
     const char16_t* end_;
 };
 
+// A plain text holds no carriage return: its blanks are spaces, tabs and line feeds.
 QStringView trimmed(const char16_t* begin, const char16_t* end) {
-    while (begin != end && (isBlank(*begin) || *begin == '\r')) {
+    while (begin != end && isBlank(*begin)) {
         ++begin;
     }
-    while (end != begin && (isBlank(end[-1]) || end[-1] == '\r')) {
+    while (end != begin && isBlank(end[-1])) {
         --end;
     }
     return QStringView(begin, end);
