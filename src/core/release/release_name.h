@@ -14,6 +14,10 @@ struct ReleaseName {
     QString year;        // "1900".."2099" or empty
     QString source;      // one of BluRay, WEB-DL, WEBRip, HDTV, DVDRip, HDRip, or empty
     QString resolution;  // one of 2160p, 1080p, 720p, 576p, 480p, or empty
+    QString group;       // the release group ("-OurTV" gives OurTV), or empty
+    // A series' season and episode; -1 when the name gives none (a film, or a range of episodes).
+    int season = -1;
+    int episode = -1;
 };
 
 // Reads only the name (never the file). `path` is a local path (may hold folders) as text; bytes
