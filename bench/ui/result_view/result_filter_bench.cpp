@@ -1,7 +1,7 @@
 // A keystroke in the filter bar on a page of 32,766 records: the rows matched, those whose state
 // changed hidden or shown, and the grid painted; beside the matching alone.
-#include "app/result_filter_bar.h"
 #include "grid/grid.h"
+#include "result_view/result_filter_bar.h"
 #include "results/result_columns.h"
 #include "results/result_filter.h"
 #include "search/record_marker.h"

@@ -1,7 +1,7 @@
 // Downloading the page that the search URL names.
-#include "app/form1.h"
+#include "window/form1.h"
 
-#include "app/download_wait.h"
+#include "window/download_wait.h"
 
 #include "desktop/hidden_text_field.h"
 #include "http/http_request.h"

@@ -1,6 +1,6 @@
 // The window while a stalling site holds its download: it paints, keeps the input given meanwhile
 // for after the procedure, stops on Escape, and closes when asked to.
-#include "app/result_filter_bar.h"
+#include "result_view/result_filter_bar.h"
 #include "support/window_fixture.h"
 
 #include <QApplication>

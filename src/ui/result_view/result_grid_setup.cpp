@@ -1,4 +1,4 @@
-#include "app/result_grid_setup.h"
+#include "result_view/result_grid_setup.h"
 
 #include "grid/grid.h"
 #include "grid/grid_members.h"

@@ -1,13 +1,13 @@
 // The search command, the Enter key and the two page commands.
-#include "app/form1.h"
+#include "window/form1.h"
 
-#include "app/keyword_history.h"
-#include "app/video_release_marks.h"
 #include "base/int16.h"
 #include "desktop/busy_cursor.h"
 #include "desktop/hidden_text_field.h"
 #include "desktop/message_box.h"
+#include "result_view/video_release_marks.h"
 #include "search/site_urls.h"
+#include "window/keyword_history.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

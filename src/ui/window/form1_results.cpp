@@ -1,14 +1,14 @@
 // Filling the grid from a downloaded page, and opening a chosen result.
-#include "app/form1.h"
+#include "window/form1.h"
 
-#include "app/result_actions.h"
-#include "app/result_filter_bar.h"
-#include "app/result_grid_fill.h"
-#include "app/video_release_marks.h"
 #include "base/int16.h"
 #include "desktop/hidden_text_field.h"
 #include "desktop/shell.h"
 #include "grid/grid.h"
+#include "result_view/result_actions.h"
+#include "result_view/result_filter_bar.h"
+#include "result_view/result_grid_fill.h"
+#include "result_view/video_release_marks.h"
 #include "results/file_url.h"
 #include "results/result_columns.h"
 

@@ -1,4 +1,4 @@
-#include "app/result_grid_fill.h"
+#include "result_view/result_grid_fill.h"
 
 #include "desktop/hidden_text_field.h"
 #include "grid/grid.h"

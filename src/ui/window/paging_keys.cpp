@@ -1,4 +1,4 @@
-#include "app/paging_keys.h"
+#include "window/paging_keys.h"
 
 #include <QAbstractButton>
 #include <QShortcut>

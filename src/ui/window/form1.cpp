@@ -1,16 +1,16 @@
-#include "app/form1.h"
+#include "window/form1.h"
 
 #include "app/bundled_site.h"
-#include "app/clickable_label.h"
-#include "app/download_wait.h"
-#include "app/result_grid_setup.h"
-#include "app/twips.h"
 #include "base/app_error.h"
 #include "desktop/hidden_text_field.h"
 #include "desktop/message_box.h"
 #include "desktop/shell.h"
 #include "grid/grid.h"
+#include "result_view/result_grid_setup.h"
 #include "search/change_utf.h"
+#include "window/clickable_label.h"
+#include "window/download_wait.h"
+#include "window/twips.h"
 
 #include <QDropEvent>
 #include <QGroupBox>

@@ -3,7 +3,6 @@
 // that an earlier round already touched (ParseFloor), as ShowResults runs on its own reused
 // memory, and on fresh memory as well (ParseFloorCold): faulting in fresh pages costs more than
 // the parse itself, so only the warm floor says what the parse costs.
-#include "app/form1.h"
 #include "desktop/hidden_text_field.h"
 #include "desktop/message_box.h"
 #include "desktop/shell.h"
@@ -12,6 +11,7 @@
 #include "search/record_marker.h"
 #include "support/qt_benchmark_main.h"
 #include "support/result_page.h"
+#include "window/form1.h"
 
 #include <QApplication>
 #include <QStringEncoder>

@@ -1,4 +1,4 @@
-#include "app/video_release_marks.h"
+#include "result_view/video_release_marks.h"
 
 #include "grid/grid.h"
 #include "release/video_file.h"

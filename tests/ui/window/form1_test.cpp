@@ -1,6 +1,6 @@
 // The window as it opens, seen from outside: texts, looks, places, keys and the result grid.
-#include "app/clickable_label.h"
 #include "support/window_fixture.h"
+#include "window/clickable_label.h"
 
 #include <QApplication>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "app/result_actions.h"
+#include "result_view/result_actions.h"
 
 #include "grid/grid.h"
 #include "results/file_url.h"

@@ -1,4 +1,4 @@
-#include "app/result_filter_bar.h"
+#include "result_view/result_filter_bar.h"
 
 #include "grid/grid.h"
 #include "results/result_columns.h"

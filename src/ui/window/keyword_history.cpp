@@ -1,4 +1,4 @@
-#include "app/keyword_history.h"
+#include "window/keyword_history.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>

@@ -1,4 +1,4 @@
-#include "app/download_wait.h"
+#include "window/download_wait.h"
 
 #include <QCoreApplication>
 #include <QDropEvent>

@@ -1,7 +1,7 @@
 // What the window offers around its results: full texts, the row menu, copying, visited rows, the
 // filter and the keywords searched.
-#include "app/result_filter_bar.h"
 #include "grid/grid_model.h"
+#include "result_view/result_filter_bar.h"
 #include "search/record_marker.h"
 #include "support/window_fixture.h"
 

@@ -1,5 +1,5 @@
 // Searching from a video file: dropped on the window or named on the command line.
-#include "app/form1.h"
+#include "window/form1.h"
 
 #include "release/release_name.h"
 

@@ -1,13 +1,13 @@
 // What the window offers beyond its commands: a menu and copying on the result rows, visited
 // rows, a filter on the rows, the keywords searched so far, and keys for paging.
-#include "app/form1.h"
+#include "window/form1.h"
 
-#include "app/keyword_history.h"
-#include "app/paging_keys.h"
-#include "app/result_actions.h"
-#include "app/result_filter_bar.h"
-#include "app/video_release_marks.h"
 #include "grid/grid.h"
+#include "result_view/result_actions.h"
+#include "result_view/result_filter_bar.h"
+#include "result_view/video_release_marks.h"
+#include "window/keyword_history.h"
+#include "window/paging_keys.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
