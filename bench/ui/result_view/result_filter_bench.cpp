@@ -2,9 +2,9 @@
 // changed hidden or shown, and the grid painted; beside the matching alone.
 #include "grid/grid.h"
 #include "result_view/result_filter_bar.h"
+#include "results/record_marker.h"
 #include "results/result_columns.h"
 #include "results/result_filter.h"
-#include "search/record_marker.h"
 #include "support/qt_benchmark_main.h"
 #include "support/result_page.h"
 

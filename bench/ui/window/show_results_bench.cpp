@@ -8,7 +8,7 @@
 #include "desktop/shell.h"
 #include "grid/grid.h"
 #include "http/curl_http_client.h"
-#include "search/record_marker.h"
+#include "results/record_marker.h"
 #include "support/qt_benchmark_main.h"
 #include "support/result_page.h"
 #include "window/form1.h"

@@ -5,7 +5,7 @@
 
 #include "desktop/hidden_text_field.h"
 #include "http/http_request.h"
-#include "search/record_marker.h"
+#include "results/record_marker.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 // Filling the window's grid from a downloaded page, and opening the file page of a chosen row.
 #include "base/app_error.h"
+#include "results/record_marker.h"
 #include "results/result_parser.h"
-#include "search/record_marker.h"
 #include "support/error_number.h"
 #include "support/window_fixture.h"
 

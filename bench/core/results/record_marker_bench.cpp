@@ -1,6 +1,6 @@
 // Marking the records of the largest result page the window can hold: 32,766 records of about
 // 256 characters each, some 8.4 million UTF-16 characters.
-#include "search/record_marker.h"
+#include "results/record_marker.h"
 
 #include <QString>
 

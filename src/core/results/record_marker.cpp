@@ -1,4 +1,4 @@
-#include "search/record_marker.h"
+#include "results/record_marker.h"
 
 #include "base/text_search.h"
 
