@@ -7,7 +7,6 @@
 #include "desktop/shell.h"
 #include "grid/grid.h"
 #include "result_view/result_grid_setup.h"
-#include "search/change_utf.h"
 #include "window/clickable_label.h"
 #include "window/download_wait.h"
 #include "window/twips.h"
@@ -267,10 +266,6 @@ bool Form1::runToEnd(const std::function<void()>& procedure) {
     platform_.messages.show(this, windowTitle(),
                             QStringLiteral("运行时错误 '%1':\n\n%2").arg(number).arg(description));
     return false;
-}
-
-QString Form1::ChangeUtf(const QString& text) const {
-    return vantrel::ChangeUtf(text);
 }
 
 void Form1::Form_Load() {

@@ -40,6 +40,8 @@ struct Platform {
 
 // The program's one window: the keyword box and commands, the information area, the result grid
 // and the hidden fields that carry a search from one procedure to the next.
+// Its names (Form1, Text1-Text5, Command2, PageNo, the procedures below, ...) and its captions
+// are the window's documented interface: they stay as they are, however plain they look.
 class Form1 final : public QWidget {
     Q_OBJECT
 public:

@@ -6,6 +6,7 @@
 #include "desktop/hidden_text_field.h"
 #include "desktop/message_box.h"
 #include "result_view/video_release_marks.h"
+#include "search/change_utf.h"
 #include "search/site_urls.h"
 #include "window/keyword_history.h"
 
@@ -16,6 +17,10 @@
 #include <utility>
 
 namespace vantrel {
+
+QString Form1::ChangeUtf(const QString& text) const {
+    return vantrel::ChangeUtf(text);
+}
 
 void Form1::MakeSearchUrl() {
     // The keyword's URL-structure characters become "%" groups first; ChangeUtf leaves those
