@@ -38,9 +38,15 @@ ResultFilterBar::ResultFilterBar(Grid& grid, QWidget* parent)
     close_->setAccessibleName(QStringLiteral("关闭筛选"));
     close_->setToolTip(QStringLiteral("关闭筛选 (Esc)"));
 
+    // On Linux a screen reader names a combo box by its current text ("全部语言"); the label it
+    // is the buddy of says what the choice is for (the accessible "labelled by" relation).
+    auto* languageLabel = new QLabel(QStringLiteral("语言"), this);
+    languageLabel->setBuddy(language_);
+
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 4, 0, 0);
     row->addWidget(words_, 1);
+    row->addWidget(languageLabel);
     row->addWidget(language_);
     row->addWidget(count_);
     row->addWidget(close_);

@@ -2,10 +2,11 @@
 // filter and the keywords searched.
 #include "grid/grid_model.h"
 #include "result_view/result_filter_bar.h"
-#include "search/record_marker.h"
+#include "results/record_marker.h"
 #include "support/window_fixture.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -205,6 +206,20 @@ TEST_F(ResultActionsTest, TheFilterHidesRowsKeepsTheirNumbersAndHoldsUntilEscape
               std::tuple(true, designed, QString()));
     answerMenu([this] { rightClickAt(grid.viewport(), grid.visualRect(at(2, 3)).center()); }, 'f');
     EXPECT_TRUE(bar->isVisible());
+}
+
+TEST_F(ResultActionsTest, TheLanguageChoiceIsLabelledForScreenReaders) {
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_F, Qt::ControlModifier);
+    QComboBox* choice = form.findChild<ResultFilterBar*>()->languageBox();
+    QAccessibleInterface* said = QAccessible::queryAccessibleInterface(choice);
+    ASSERT_NE(said, nullptr);
+    QStringList labels;
+    for (const auto& [label, relation] : said->relations(QAccessible::Label)) {
+        labels << label->text(QAccessible::Name);
+        EXPECT_TRUE(qobject_cast<QWidget*>(label->object())->isVisible());
+    }
+    EXPECT_EQ(labels, QStringList{u"语言"_s});
 }
 
 TEST_F(ResultActionsTest, KeywordsSearchedAreOfferedNewestFirstAndChoosingOnlyFillsTheBox) {
