@@ -4,6 +4,7 @@
 // nothing compressed), from a process of its own: neither its copies of the pages nor its work
 // count to the window that is measured. It forks, so it must start before the QApplication and
 // before any thread.
+#include "support/request_head.h"  // tests/support
 #include "support/result_page.h"
 
 #include <QString>
@@ -86,15 +87,8 @@ private:
             if (connection < 0) {
                 continue;
             }
-            std::string head;
-            char buffer[4096];
-            for (ssize_t got; head.find("\r\n\r\n") == std::string::npos &&
-                              (got = ::recv(connection, buffer, sizeof buffer, 0)) > 0;) {
-                head.append(buffer, static_cast<size_t>(got));
-            }
-            // "GET /target HTTP/1.1": the target stands between the first two blanks.
-            const size_t start = head.find(' ') + 1;
-            const auto found = replies.find(head.substr(start, head.find(' ', start) - start));
+            const auto found =
+                replies.find(testing::requestTarget(testing::readRequestHead(connection)));
             if (found != replies.end()) {
                 const std::string& reply = found->second;
                 for (size_t sent = 0; sent < reply.size();) {

@@ -1,12 +1,12 @@
 #pragma once
 
 // A result page of the size the benchmarks use, and a window that talks to nobody.
-#include "app/form1.h"
 #include "desktop/hidden_text_field.h"
 #include "desktop/message_box.h"
 #include "desktop/shell.h"
 #include "grid/grid.h"
 #include "http/curl_http_client.h"
+#include "window/form1.h"
 
 #include <QCoreApplication>
 #include <QString>

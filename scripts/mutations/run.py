@@ -4,7 +4,7 @@
 Mutations file format (blocks separated by blank lines; '#' lines are comments):
 
     id: M01
-    file: src/search/change_utf.cpp
+    file: src/core/search/change_utf.cpp
     find: exact text that occurs exactly once in the file (may be part of a line)
     replace: the replacement text
     note: optional free text

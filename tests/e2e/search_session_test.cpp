@@ -1,7 +1,6 @@
 // A user's session against the real sample site program: search, page forward and back, open a
 // result.
 #include "app/bundled_site.h"
-#include "app/form1.h"
 #include "desktop/hidden_text_field.h"
 #include "grid/grid.h"
 #include "http/curl_http_client.h"
@@ -10,6 +9,7 @@
 #include "support/loopback_server.h"
 #include "support/qt_printing.h"
 #include "support/recording_platform.h"
+#include "window/form1.h"
 
 #include <QApplication>
 #include <QGroupBox>

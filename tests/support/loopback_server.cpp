@@ -1,5 +1,7 @@
 #include "support/loopback_server.h"
 
+#include "support/request_head.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -88,19 +90,12 @@ std::vector<std::string> RawReplyServer::requests() const {
 void RawReplyServer::serve(int connection) {
     const timeval patience{2, 0};
     ::setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
-    std::string head;
-    char buffer[4096];
-    for (ssize_t got; head.find("\r\n\r\n") == std::string::npos &&
-                      (got = ::recv(connection, buffer, sizeof buffer, 0)) > 0;) {
-        head.append(buffer, static_cast<size_t>(got));
-    }
+    const std::string head = readRequestHead(connection);
     {
         const std::lock_guard<std::mutex> lock(requestsMutex_);
         requests_.push_back(head);
     }
-    // "GET /target HTTP/1.1": the target stands between the first two blanks.
-    const size_t start = head.find(' ') + 1;
-    const auto found = replies_.find(head.substr(start, head.find(' ', start) - start));
+    const auto found = replies_.find(requestTarget(head));
     if (found != replies_.end()) {
         // A blocking send returns once all is sent, or the client has gone.
         ::send(connection, found->second.bytes.data(), found->second.bytes.size(), MSG_NOSIGNAL);

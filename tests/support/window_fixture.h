@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/form1.h"
 #include "desktop/hidden_text_field.h"
 #include "grid/grid.h"
 #include "http/curl_http_client.h"
 #include "results/result_columns.h"
 #include "support/loopback_server.h"
 #include "support/recording_platform.h"
+#include "window/form1.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

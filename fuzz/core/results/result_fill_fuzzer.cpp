@@ -2,9 +2,9 @@
 // the reading of result pages.
 #include "base/app_error.h"
 #include "results/plain_record.h"
+#include "results/record_marker.h"
 #include "results/record_pieces.h"
 #include "results/result_parser.h"
-#include "search/record_marker.h"
 #include "support/xml_oracle.h"
 #include "xml/xml_document.h"
 #include "xml/xml_record_set.h"

@@ -1,5 +1,7 @@
 #include "results/plain_record.h"
 
+#include "xml/xml_characters.h"
+
 #include <algorithm>
 
 #if defined(__SSE2__)
@@ -10,21 +12,18 @@ namespace vantrel {
 
 namespace {
 
-bool isNameStart(char16_t c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
+using xml::isAsciiNamePart;
+using xml::isAsciiNameStart;
 
-bool isNamePart(char16_t c) {
-    return isNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
-}
-
+// XML's blanks but the carriage return: a record that holds one is left to the loader, which
+// turns it into a line feed.
 bool isBlank(char16_t c) {
-    return c == ' ' || c == '\t' || c == '\n';
+    return c != '\r' && xml::isXmlSpace(c);
 }
 
 bool isPlainName(std::u16string_view name) {
-    return !name.empty() && isNameStart(name.front()) &&
-           std::all_of(name.begin() + 1, name.end(), isNamePart);
+    return !name.empty() && isAsciiNameStart(name.front()) &&
+           std::all_of(name.begin() + 1, name.end(), isAsciiNamePart);
 }
 
 // A cursor over the units of one record; every step fails at the end of the text.
@@ -56,9 +55,9 @@ public:
     }
     std::u16string_view name() {
         const char16_t* const start = at_;
-        if (at_ != end_ && isNameStart(*at_)) {
+        if (at_ != end_ && isAsciiNameStart(*at_)) {
             ++at_;
-            while (at_ != end_ && isNamePart(*at_)) {
+            while (at_ != end_ && isAsciiNamePart(*at_)) {
                 ++at_;
             }
         }

@@ -1,7 +1,7 @@
 #include "results/record_pieces.h"
 
 #include "base/text_search.h"
-#include "search/record_marker.h"
+#include "results/record_tags.h"
 
 #include <string_view>
 #include <utility>

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QString>
+#include "results/record_tags.h"
+
 #include <QStringView>
 
 #include <vector>
 
 namespace vantrel {
-
-inline const QString kRecordOpenTag = QStringLiteral("<subrief>");
 
 // Cuts a marked page at every record marker. With m markers there are m + 1 pieces: m records
 // and the tail behind the last marker. An empty page has no piece at all. The views point into

@@ -3,7 +3,7 @@
 #include "base/app_error.h"
 #include "results/plain_record.h"
 #include "results/record_pieces.h"
-#include "search/record_marker.h"
+#include "results/record_tags.h"
 #include "xml/xml_document.h"
 #include "xml/xml_record_set.h"
 

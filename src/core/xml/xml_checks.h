@@ -1,5 +1,6 @@
 #pragma once
 
+#include "xml/xml_characters.h"
 #include "xml/xml_document.h"
 
 #include <QStringView>
@@ -22,10 +23,6 @@ namespace vantrel::xml {
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata |
                                    pugi::parse_comments | pugi::parse_pi | pugi::parse_declaration |
                                    pugi::parse_doctype;
-
-inline bool isXmlSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
 
 // The quoted value that starts at text[at]: what stands between that quote ('"' or '\'') and the
 // next one of its kind. Nothing when text[at] is no quote or the value is never closed.

@@ -1,6 +1,7 @@
 #include "xml/xml_checks.h"
 
 #include "xml/uri_reference.h"
+#include "xml/xml_characters.h"
 
 #include <algorithm>
 #include <array>
@@ -13,22 +14,6 @@ namespace {
 
 constexpr std::string_view kXmlNamespace = "http://www.w3.org/XML/1998/namespace";
 constexpr std::string_view kXmlnsNamespace = "http://www.w3.org/2000/xmlns/";
-
-// Name characters of XML 1.0, fifth edition.
-bool isNameStartCode(char32_t c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' ||
-           (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
-           (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) ||
-           (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) ||
-           (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) ||
-           (c >= 0xF900 && c <= 0xFDCF) || (c >= 0xFDF0 && c <= 0xFFFD) ||
-           (c >= 0x10000 && c <= 0xEFFFF);
-}
-
-bool isNameCode(char32_t c) {
-    return isNameStartCode(c) || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == 0xB7 ||
-           (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
-}
 
 // The next character of valid UTF-8 text, which the loaders always parse.
 char32_t nextCode(std::string_view text, size_t& at) {
@@ -46,10 +31,8 @@ char32_t nextCode(std::string_view text, size_t& at) {
 // Which ASCII bytes may stand in a name: 1 at its start and after, 2 only after.
 constexpr std::array<unsigned char, 256> kAsciiNameBytes = [] {
     std::array<unsigned char, 256> bytes{};
-    for (int c = 0; c < 128; ++c) {
-        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-        const bool later = (c >= '0' && c <= '9') || c == '-' || c == '.';
-        bytes[static_cast<size_t>(c)] = letter ? 1 : later ? 2 : 0;
+    for (char32_t c = 0; c < 128; ++c) {
+        bytes[c] = isAsciiNameStart(c) ? 1 : isAsciiNamePart(c) ? 2 : 0;
     }
     return bytes;
 }();

@@ -1,12 +1,12 @@
 #include "app/bundled_site.h"
 #include "app/command_line.h"
-#include "app/form1.h"
 #include "base/version.h"
 #include "desktop/message_box.h"
 #include "desktop/shell.h"
 #include "grid/grid.h"
 #include "http/curl_http_client.h"
 #include "release/video_file.h"
+#include "window/form1.h"
 
 #include <QApplication>
 #include <QLineEdit>

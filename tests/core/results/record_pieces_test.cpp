@@ -2,7 +2,7 @@
 #include "results/record_pieces.h"
 #include "results/file_url.h"
 #include "results/plain_record.h"
-#include "search/record_marker.h"
+#include "results/record_marker.h"
 #include "xml/xml_document.h"
 
 #include "support/qt_printing.h"
