@@ -32,8 +32,9 @@ inline const QString kLongName = u"A.Very.Long.Film.Name.2024.1080p.BluRay.x264-
 
 // The real window, shown and active, against a loopback site. Every search page lists abcdef (with
 // a long name), a record named after the page ("p1", "p2", ..., in 英文) and one without an id; the
-// keyword "slow" stalls until `release`, and while `failing` search pages redirect until the
-// download gives up. "/page" serves `servedPage`, the rest is a 404.
+// keyword "slow" stalls until `release`, a keyword holding 无 finds nothing, and while `failing`
+// search pages redirect until the download gives up. "/page" serves `servedPage`, the rest is a
+// 404.
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest() {
@@ -87,6 +88,8 @@ private:
             res.set_content("<p>没有这一页</p>", "text/html; charset=utf-8");
         } else if (failing) {
             res.set_redirect(req.target);
+        } else if (req.target.find("%E6%97%A0") != std::string::npos) {  // 无: nothing found
+            res.set_content("<list></list>", "text/xml; charset=utf-8");
         } else {
             for (int i = 0; i < 1000 && !release && req.target == "/search/sub:slow"; ++i) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -1,6 +1,7 @@
 // Searching from a video file: dropped on the window or named on the command line.
 #include "window/form1.h"
 
+#include "grid/grid.h"
 #include "release/release_name.h"
 
 #include <QDragEnterEvent>
@@ -34,8 +35,18 @@ void Form1::searchVideoFile(const QString& path) {
     runEvent([this, path] {
         ReleaseName film = parseReleaseName(path);
         Text4->setText(film.keyword);
-        videoOfNextSearch_ = std::move(film);
+        videoOfNextSearch_ = film;
         Text4_KeyPress(13);
+        // A site may know the film only by its other title. When the first title finds nothing,
+        // the other is searched once, as if chosen in the keyword box; the first title is then
+        // the one offered back.
+        if (Grid1->Rows() <= Grid::kDesignRows && !film.otherTitle.isEmpty() &&
+            film.otherTitle != film.keyword) {
+            std::swap(film.keyword, film.otherTitle);
+            Text4->setText(film.keyword);
+            videoOfNextSearch_ = std::move(film);
+            Text4_KeyPress(13);
+        }
     });
 }
 

@@ -305,5 +305,19 @@ TEST_F(ResultActionsTest, AVideoFileSearchesItsFilmAndMarksTheRowsOfItsRelease) 
     EXPECT_EQ(messages.shown, QStringList{u"信息: 字幕名称不能为空！^__^"_s});
 }
 
+TEST_F(ResultActionsTest, AFileWhoseTitleFindsNothingSearchesItsOtherTitleOnce) {
+    const auto keywordAndRows = [this] { return std::pair(form.Text4->text(), grid.Rows()); };
+    form.searchVideoFile(u"/videos/无人区.No.Mans.Land.2013.1080p.BluRay.mkv"_s);
+    EXPECT_EQ(keywordAndRows(), std::pair(u"No Mans Land"_s, 4));
+    EXPECT_EQ(form.Frame3->title(), u"搜索结果  当前第 1 页"_s);
+    QTest::keyClick(form.Text4, Qt::Key_Down);  // the first title is offered back
+    EXPECT_EQ(form.Text4->text(), u"无人区"_s);
+    search(u"无人区"_s);  // typed: never repeated
+    EXPECT_EQ(keywordAndRows(), std::pair(u"无人区"_s, 1));
+    form.searchVideoFile(u"/videos/无人区.2013.mkv"_s);  // no other title to try
+    EXPECT_EQ(keywordAndRows(), std::pair(u"无人区"_s, 1));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
 }  // namespace
 }  // namespace vantrel::testing
