@@ -1,5 +1,6 @@
 // From a video file's path to the keyword to search for, over the forms real release names take.
 #include "release/release_name.h"
+#include "release/release_match.h"
 #include "release/video_file.h"
 
 #include <QFile>
@@ -240,6 +241,32 @@ TEST(ReleaseName, VideoFilesOnTheCommandLineAndInResults) {
     EXPECT_EQ(keywordLine(video), u"英雄\tHero\t2002\tBluRay\t1080p"_s);
     EXPECT_EQ(videoPathFromArgument("file:///v/%E8%8B%B1%E9%9B%84%20x.mkv"), u"/v/英雄 x.mkv"_s);
     EXPECT_EQ(videoPathFromArgument("/v/\xB2\xE2.mkv"), QFile::decodeName("/v/\xB2\xE2.mkv"));
+}
+
+TEST(ReleaseName, RanksSubtitlesAgainstTheVideo) {
+    ReleaseName video;
+    video.group = u"OurTV"_s;
+    video.source = u"WEB-DL"_s;
+    video.resolution = u"1080p"_s;
+    ReleaseName other = video;
+    EXPECT_EQ(releaseFit(video, other), 7);
+    other.group = u"ourtv"_s;
+    other.resolution = u"720p"_s;
+    EXPECT_EQ(releaseFit(video, other), 6);
+    other.group.clear();
+    EXPECT_EQ(releaseFit(video, other), 2);
+    video.season = 1;
+    video.episode = 2;
+    other.episode = 2;
+    EXPECT_EQ(releaseFit(video, other), 10);
+    other.season = 2;
+    EXPECT_EQ(releaseFit(video, other), -1);
+    other.season = -1;
+    other.episode = 3;
+    EXPECT_EQ(releaseFit(video, other), -1);
+    other.episode = -1;
+    EXPECT_EQ(releaseFit(video, other), 2);
+    EXPECT_FALSE(sameEpisode(video, other));
 }
 
 }  // namespace
