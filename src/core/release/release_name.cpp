@@ -1,7 +1,9 @@
 #include "release/release_name.h"
 
+#include "release/release_episode.h"
 #include "release/release_sites.h"
 #include "release/release_tags.h"
+#include "release/release_titles.h"
 #include "release/release_tokens.h"
 
 #include <QRegularExpression>
@@ -34,11 +36,25 @@ int firstOf(const Tokens& tokens, Kind kind) {
     return static_cast<int>(found - tokens.cbegin());
 }
 
+// The first tag after the title starts: tags before any word ([h265 - HEVC] Title 1080p) open
+// the name rather than end the title.
+int firstTagAfterTitle(const Tokens& tokens) {
+    const int n = static_cast<int>(tokens.size());
+    int i = 0;
+    while (i < n && (tokens[i].kind == Kind::Tag || tokens[i].kind == Kind::CjkTag)) {
+        ++i;
+    }
+    while (i < n && tokens[i].kind != Kind::Tag) {
+        ++i;
+    }
+    return i;
+}
+
 // The year is the last year-like number before the tags (2012.2009, Blade.Runner.2049.2017),
 // else the first after them; the others are words of the title. Returns its index, or -1.
 int settleYear(Tokens& tokens) {
     const int n = static_cast<int>(tokens.size());
-    const int firstStrong = firstOf(tokens, Kind::Tag);
+    const int firstStrong = firstTagAfterTitle(tokens);
     int year = -1;
     for (int i = 0; i < n; ++i) {
         if (tokens[i].kind == Kind::Year && (i < firstStrong || year < 0)) {
@@ -57,7 +73,7 @@ int settleYear(Tokens& tokens) {
 // tag: Step.Up.3D.2010 but Movie.2010.3D, Movie.EXTENDED.1080p.
 void settleWeakTags(Tokens& tokens, int year) {
     const int n = static_cast<int>(tokens.size());
-    const int firstStrong = firstOf(tokens, Kind::Tag);
+    const int firstStrong = firstTagAfterTitle(tokens);
     for (int i = n - 1; i >= 0; --i) {
         if (tokens[i].kind == Kind::Weak) {
             const bool beforeTag = i + 1 < n && (tokens[i + 1].kind == Kind::Tag ||
@@ -76,6 +92,9 @@ void readRelease(const Tokens& tokens, ReleaseName& result) {
         }
         if (token.kind == Kind::Tag && result.resolution.isEmpty()) {
             result.resolution = token.tag.resolution;
+        }
+        if (token.kind == Kind::Group) {
+            result.group = token.text;
         }
     }
 }
@@ -101,44 +120,43 @@ CjkTitles cjkTitles(const Tokens& tokens) {
 struct LatinTitle {
     QString text;
     bool weakWords = true;  // every word is also a weak tag (English.srt)
+    QString group;          // a group glued before it (fgt-the.lobster)
 };
 
-// Runs of words before the first tag, within one bracket. A leading bracket is a group's or a
-// site's name when a title stands elsewhere ([CMCT]英雄). "AKA" starts an alternative title.
-LatinTitle latinTitle(const Tokens& tokens, bool hasChinese) {
-    const int firstTag = firstOf(tokens, Kind::Tag);
+// The first run of words before the first tag after the title, within one bracket, without the
+// qualifying words at its end. "AKA" starts an alternative title.
+LatinTitle latinTitle(const Tokens& tokens, bool lowerName) {
+    const int firstTag = firstTagAfterTitle(tokens);
     const auto word = [&](int i) {
         return tokens[i].kind == Kind::Word &&
                tokens[i].text.compare(u"aka", Qt::CaseInsensitive) != 0;
     };
-    std::vector<std::pair<int, int>> runs;
-    for (int i = 0; i < firstTag; ++i) {
-        if (!word(i)) {
-            continue;
-        }
-        int end = i + 1;
-        while (end < firstTag && word(end) && tokens[end].group == tokens[i].group) {
-            ++end;
-        }
-        runs.emplace_back(i, end);
-        i = end - 1;
+    int begin = 0;
+    while (begin < firstTag && !word(begin)) {
+        ++begin;
     }
-    size_t pick = 0;
-    if (!runs.empty() && runs[0].first == 0 && tokens[0].bracketed &&
-        (runs.size() > 1 || hasChinese)) {
-        pick = 1;
+    int end = begin;
+    while (end < firstTag && word(end) && tokens[end].group == tokens[begin].group) {
+        ++end;
     }
     LatinTitle title;
-    if (pick < runs.size()) {
-        QStringList words;
-        for (int i = runs[pick].first; i < runs[pick].second; ++i) {
-            words.append(tokens[i].text);
-            title.weakWords =
-                title.weakWords && tokens[i].tag.strength == ReleaseTag::Strength::Weak;
-        }
-        title.text = words.join(QLatin1Char(' '));
+    QStringList words;
+    for (int i = begin; i < withoutQualifiers(tokens, begin, end); ++i) {
+        words.append(tokens[i].text);
+        title.weakWords = title.weakWords && tokens[i].tag.strength == ReleaseTag::Strength::Weak;
     }
+    title.group = gluedGroup(words, lowerName);
+    if (!title.group.isEmpty()) {
+        words.front().remove(0, title.group.size() + 1);
+    }
+    title.text = words.join(QLatin1Char(' '));
     return title;
+}
+
+// All in lower case and with no group at its end: a scene name as a group's files name it.
+bool isLowerSceneName(const QString& name, const Tokens& tokens) {
+    return std::none_of(name.cbegin(), name.cend(), [](QChar c) { return c.isUpper(); }) &&
+           firstOf(tokens, Kind::Group) == static_cast<int>(tokens.size());
 }
 
 // Folder and disc names that name no film: Movies, BDMV, CD1, 新建文件夹.
@@ -154,15 +172,21 @@ bool isGenericWord(const QString& text) {
 }
 
 Parsed parseName(const QString& text) {
-    const QString name = withoutSites(text.left(kMaxNameLength));
+    const QString name = withEpisodeMarks(withoutSites(text.left(kMaxNameLength)));
     Tokens tokens = tokenizeReleaseName(name);
+    const bool lowerName = isLowerSceneName(name, tokens);
+    const QString leadingGroup = markLeadingGroup(tokens);
     int year = settleYear(tokens);
     settleWeakTags(tokens, year);
     Parsed parsed;
     ReleaseName& result = parsed.name;
     readRelease(tokens, result);
+    readEpisode(tokens, result);
     CjkTitles cjk = cjkTitles(tokens);
-    LatinTitle latin = latinTitle(tokens, !cjk.chinese.isEmpty());
+    LatinTitle latin = latinTitle(tokens, lowerName);
+    if (result.group.isEmpty()) {
+        result.group = latin.group.isEmpty() ? leadingGroup : latin.group;
+    }
     // A Japanese or Korean title is the keyword only when the name has no other title.
     if (latin.text.isEmpty() && cjk.chinese.isEmpty()) {
         latin.text = cjk.foreign;
@@ -200,15 +224,53 @@ QString stripExtension(const QString& file) {
     return at >= 0 ? file.left(at) : file;
 }
 
+// A title compared loosely: lower case, without accents and punctuation (Rêves, Reves).
+QString folded(const QString& title) {
+    QString out;
+    for (const QChar c : title.normalized(QString::NormalizationForm_D)) {
+        if (c.isLetterOrNumber()) {
+            out += c.toLower();
+        } else if (c.category() != QChar::Mark_NonSpacing && !out.endsWith(u' ')) {
+            out += u' ';
+        }
+    }
+    return out.trimmed();
+}
+
 bool sameFilm(const ReleaseName& a, const ReleaseName& b) {
     for (const QString* x : {&a.keyword, &a.otherTitle}) {
         for (const QString* y : {&b.keyword, &b.otherTitle}) {
-            if (!x->isEmpty() && x->compare(*y, Qt::CaseInsensitive) == 0) {
+            if (!x->isEmpty() && !y->isEmpty() && folded(*x) == folded(*y)) {
                 return true;
             }
         }
     }
     return false;
+}
+
+bool hasHan(const QString& text) {
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.unicode() >= 0x3400 && c.unicode() <= 0x9FFF; });
+}
+
+// Whether the folder's title is the film's although the file's name gives another: a short or
+// abbreviated file in a release's folder (Somewhere.2010.DVDRip.XviD-iLG/i-smwhr.avi), a group
+// glued before the folder's title (blow-how.to.be.single), or a Chinese title that only the
+// folder gives beside the file's Latin one.
+bool folderTitles(const ReleaseName& file, const ReleaseName& folder) {
+    if (folder.keyword.isEmpty() || hasHan(file.keyword)) {
+        return false;
+    }
+    const bool releaseFolder =
+        !folder.source.isEmpty() || !folder.resolution.isEmpty() || !folder.group.isEmpty();
+    const bool same = sameFilm(file, folder);
+    if (hasHan(folder.keyword)) {
+        return same || (!file.year.isEmpty() && file.year == folder.year);
+    }
+    const QString mine = folded(file.keyword);
+    const QString theirs = folded(folder.keyword);
+    return (file.year.isEmpty() && releaseFolder && !same) ||
+           (mine.size() > theirs.size() && mine.endsWith(u' ' + theirs));
 }
 
 // The file and the folders above it, nearest first; a film's name is never far up. `fromRoot`
@@ -224,6 +286,24 @@ QStringList pathParts(const QString& path, bool& fromRoot) {
         end = slash;
     }
     fromRoot = end == 0;
+    // A slash inside brackets parts titles, not folders: Gravity (CamRip / 2013).
+    const auto depth = [](const QString& part) {
+        int open = 0;
+        for (const QChar c : part) {
+            open += QStringLiteral("([{【（").contains(c)   ? 1
+                    : QStringLiteral(")]}】）").contains(c) ? -1
+                                                            : 0;
+        }
+        return open;
+    };
+    for (qsizetype i = 0; i + 1 < parts.size();) {
+        if (depth(parts[i]) < 0 && depth(parts[i + 1]) > 0) {
+            parts[i] = parts[i + 1] + u'/' + parts[i];
+            parts.removeAt(i + 1);
+        } else {
+            ++i;
+        }
+    }
     return parts;
 }
 
@@ -258,7 +338,13 @@ void fillFromFolders(const QStringList& parts, bool fromRoot, const Parsed& file
             continue;  // Videos, BDMV, 电影
         }
         ++looked;
-        if (!needTitle && !sameFilm(result, f)) {
+        if (!needTitle && looked == 1 && folderTitles(result, f)) {
+            result.otherTitle =
+                f.otherTitle.isEmpty() && hasHan(f.keyword) && !hasHan(result.keyword)
+                    ? result.keyword
+                    : f.otherTitle;
+            result.keyword = f.keyword;
+        } else if (!needTitle && !sameFilm(result, f)) {
             break;
         }
         using Field = std::pair<QString*, const QString*>;

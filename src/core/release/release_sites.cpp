@@ -22,9 +22,11 @@ QString withoutSites(QString name) {
             "[\\p{Han}A-Za-z0-9]*www\\.(?:[A-Za-z0-9-]+\\.)+?"
             "(?:com|net|org|cn|cc|co|tv|la|me|xyz|top|vip|info)(?:\\.cn)?(?![A-Za-z0-9])"),
         QRegularExpression::CaseInsensitiveOption);
+    // A site's address before a dash names the site whatever its ending: www.site.ink - Title.
     static const QRegularExpression leading(
         QStringLiteral("^\\p{Han}*(?:[A-Za-z-]*\\d[A-Za-z0-9-]*\\.(?:%1)(?![A-Za-z0-9])|"
-                       "[A-Za-z0-9-]+\\.(?:%1)(?=[@\\]】]|[^\\x00-\\x7F]))")
+                       "[A-Za-z0-9-]+\\.(?:%1)(?=[@\\]】]|[^\\x00-\\x7F])|"
+                       "www\\.[A-Za-z0-9-]+\\.[A-Za-z]{2,6}(?=\\s*[-–]\\s))")
             .arg(QLatin1String("com|net|org|cn|cc|co")),
         QRegularExpression::CaseInsensitiveOption);
     if (!name.contains(QLatin1Char('.'))) {

@@ -26,4 +26,8 @@ CjkRole cjkRole(const QString& token);
 // Where a tag glued to the end of a CJK title starts ("英雄国语中字" -> 2), or -1.
 qsizetype cjkTagSuffix(const QString& token);
 
+// Where an episode's number that opens a CJK token ends ("第783集绯色的真相" -> 5), or -1 when
+// there is none or nothing follows it.
+qsizetype cjkEpisodePrefix(const QString& token);
+
 }  // namespace vantrel

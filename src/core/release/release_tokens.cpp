@@ -126,7 +126,9 @@ void addLatin(QString text, int group, bool bracketed, std::vector<Token>& out) 
         const bool afterTag =
             i > 0 && (out.back().kind == Kind::Tag || out.back().kind == Kind::Weak);
         if (end == parts.size() && afterTag && best.kind == Kind::Word) {
-            return;  // the release group
+            best.kind = Kind::Group;
+            out.push_back(best);
+            return;
         }
         out.push_back(best);
         i = end;
@@ -146,7 +148,10 @@ void addCjk(QString text, int group, bool bracketed, std::vector<Token>& out) {
         case CjkRole::Junk:
             break;
         case CjkRole::Title:
-            if (const qsizetype tag = cjkTagSuffix(text); tag > 0) {
+            if (const qsizetype episode = cjkEpisodePrefix(text); episode > 0) {
+                out.push_back({text.left(episode), Kind::CjkTag, group, bracketed, {}});
+                addCjk(text.mid(episode), group, bracketed, out);
+            } else if (const qsizetype tag = cjkTagSuffix(text); tag > 0) {
                 out.push_back({text.left(tag), Kind::Cjk, group, bracketed, {}});
                 out.push_back({text.mid(tag), Kind::CjkTag, group, bracketed, {}});
             } else {
@@ -156,8 +161,9 @@ void addCjk(QString text, int group, bool bracketed, std::vector<Token>& out) {
 }
 
 // A piece between separators, split where CJK meets other script. Short numbers glued to a CJK
-// title belong to it (流浪地球2, 失恋33天, 7号房的礼物) and so does a short Latin prefix (X战警),
-// but a year (英雄2002) or a tag (BD英雄) does not.
+// title belong to it (流浪地球2, 失恋33天, 7号房的礼物, 2012世界末日) and so do a short Latin
+// prefix (X战警) and one or two Latin letters after or inside it (龙珠Z, 哆啦A梦), but a year after
+// it (英雄2002) or a tag (BD英雄) does not.
 void addPiece(const QString& piece, int group, bool bracketed, std::vector<Token>& out) {
     struct Run {
         qsizetype start;
@@ -186,13 +192,19 @@ void addPiece(const QString& piece, int group, bool bracketed, std::vector<Token
             std::find_if(text.cbegin(), text.cend(),
                          [](QChar c) { return c < QLatin1Char('0') || c > QLatin1Char('9'); }) -
             text.cbegin();
-        if (afterCjk && lead == run.length && lead <= 3) {
+        const bool shortLetters =
+            run.length <= 2 && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+                return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+            });
+        if (afterCjk &&
+            ((lead == run.length && lead <= 3) ||
+             (shortLetters && latinReleaseTag(text).strength == ReleaseTag::Strength::None))) {
             merged.back().length += run.length + (nextCjk ? runs[++j].length : 0);
         } else if (afterCjk && lead > 0 && lead <= 3 &&
                    latinReleaseTag(text.mid(lead)).strength != ReleaseTag::Strength::None) {
             merged.back().length += lead;  // 战狼2HD1080P
             merged.push_back({run.start + lead, run.length - lead, false});
-        } else if (!run.cjk && j == 0 && nextCjk && run.length <= 3 &&
+        } else if (!run.cjk && j == 0 && nextCjk && (run.length <= 3 || lead == 4) &&
                    latinReleaseTag(text).strength == ReleaseTag::Strength::None &&
                    std::all_of(text.cbegin(), text.cend(), [](QChar c) {
                        return c.unicode() < 0x80 && c.isLetterOrNumber();
@@ -205,6 +217,44 @@ void addPiece(const QString& piece, int group, bool bracketed, std::vector<Token
     for (const Run& run : merged) {
         const QString text = piece.mid(run.start, run.length);
         run.cjk ? addCjk(text, group, bracketed, out) : addLatin(text, group, bracketed, out);
+    }
+}
+
+bool isEpisodeNumber(const QString& text) {
+    static const QRegularExpression number(
+        QStringLiteral("^(?!(?:2160|1080|720|576|480)$)\\d{1,4}(?:v\\d)?(?:-\\d{1,4})?$"));
+    return number.match(text).hasMatch();
+}
+
+// Bare numbers that count episodes rather than name a film: alone in a bracket after a title
+// ([Title][05], [TV 04], [01-26]), or right after a title in a name that opens with a bracket
+// ([Group] 标题 04 GB 720P) or after a CJK title when zero-padded (标题 04).
+void markEpisodeNumbers(std::vector<Token>& tokens) {
+    const auto isTitle = [](const Token& t) { return t.kind == Kind::Word || t.kind == Kind::Cjk; };
+    const bool fansubForm = !tokens.empty() && tokens.front().bracketed;
+    bool titleSeen = false;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        Token& t = tokens[i];
+        if (t.kind == Kind::Word && titleSeen && isEpisodeNumber(t.text)) {
+            const bool prevSameGroup = i > 0 && tokens[i - 1].group == t.group;
+            const bool nextSameGroup = i + 1 < tokens.size() && tokens[i + 1].group == t.group;
+            const bool tvBefore =
+                prevSameGroup && (tokens[i - 1].text.compare(u"tv", Qt::CaseInsensitive) == 0 ||
+                                  tokens[i - 1].text.compare(u"ep", Qt::CaseInsensitive) == 0);
+            const bool alone = t.bracketed && (!prevSameGroup || tvBefore) && !nextSameGroup;
+            const bool afterTitle =
+                i > 0 && isTitle(tokens[i - 1]) && t.text.size() >= 2 &&
+                (fansubForm || (tokens[i - 1].kind == Kind::Cjk && t.text.startsWith(u'0')));
+            if (alone || afterTitle) {
+                t.kind = Kind::Tag;
+                t.tag.strength = ReleaseTag::Strength::Strong;
+                t.episodeNumber = true;
+                if (tvBefore) {
+                    tokens[i - 1].kind = Kind::Tag;
+                }
+            }
+        }
+        titleSeen = titleSeen || isTitle(t);
     }
 }
 
@@ -229,6 +279,9 @@ std::vector<Token> tokenizeReleaseName(const QString& name) {
             flush(i);
             depth = std::max(0, depth + step);
             ++group;
+        } else if (!plain && isIn(u"/\uFF0F|", c)) {
+            flush(i);  // 中文名 / English: two titles
+            ++group;
         } else if (!plain && isSeparator(name, i)) {
             flush(i);
         } else if (start < 0) {
@@ -236,7 +289,7 @@ std::vector<Token> tokenizeReleaseName(const QString& name) {
         }
     }
     flush(name.size());
-    // Tags written as two words: H.264, Dolby.Vision, Directors.Cut.
+    // Tags written as two words: H.264, Dolby.Vision, BT.2020, Directors.Cut.
     const auto is = [](const Token& token, QStringView word) {
         return token.text.compare(word, Qt::CaseInsensitive) == 0;
     };
@@ -245,10 +298,13 @@ std::vector<Token> tokenizeReleaseName(const QString& name) {
         const Token& b = tokens[i + 1];
         if ((is(a, u"h") && (is(b, u"264") || is(b, u"265"))) ||
             (is(a, u"dolby") && is(b, u"vision")) ||
-            ((is(a, u"directors") || is(a, u"director's")) && is(b, u"cut"))) {
+            (is(a, u"bt") && (is(b, u"2020") || is(b, u"709"))) ||
+            ((is(a, u"directors") || is(a, u"director's") || is(a, u"director")) &&
+             is(b, u"cut"))) {
             tokens[i].kind = tokens[i + 1].kind = Kind::Tag;
         }
     }
+    markEpisodeNumbers(tokens);
     return tokens;
 }
 

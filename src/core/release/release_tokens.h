@@ -10,7 +10,8 @@
 
 namespace vantrel {
 
-enum class TokenKind { Word, Year, Tag, Weak, Cjk, CjkTag };
+// Group: the release group after the tags (x264-SPARKS).
+enum class TokenKind { Word, Year, Tag, Weak, Cjk, CjkTag, Group };
 
 struct ReleaseToken {
     QString text;
@@ -18,6 +19,7 @@ struct ReleaseToken {
     int group = 0;  // changes at every bracket, so that a title never runs across one
     bool bracketed = false;
     ReleaseTag tag;
+    bool episodeNumber = false;  // a bare number that counts episodes ([05], 01-26)
 };
 
 // Japanese kana and Korean hangul: CJK letters that make a title no Chinese one.

@@ -238,7 +238,7 @@ TEST(ReleaseName, VideoFilesOnTheCommandLineAndInResults) {
         EXPECT_EQ(carriesRelease(text, video), carries) << text.toStdString();
     }
     EXPECT_FALSE(carriesRelease(u"BluRay 1080p"_s, parseReleaseName(u"Hero.mkv"_s)));
-    EXPECT_EQ(keywordLine(video), u"英雄\tHero\t2002\tBluRay\t1080p"_s);
+    EXPECT_EQ(keywordLine(video), u"英雄\tHero\t2002\tBluRay\t1080p\t"_s);
     EXPECT_EQ(videoPathFromArgument("file:///v/%E8%8B%B1%E9%9B%84%20x.mkv"), u"/v/英雄 x.mkv"_s);
     EXPECT_EQ(videoPathFromArgument("/v/\xB2\xE2.mkv"), QFile::decodeName("/v/\xB2\xE2.mkv"));
 }
