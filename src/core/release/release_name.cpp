@@ -264,13 +264,13 @@ bool folderTitles(const ReleaseName& file, const ReleaseName& folder) {
     const bool releaseFolder =
         !folder.source.isEmpty() || !folder.resolution.isEmpty() || !folder.group.isEmpty();
     const bool same = sameFilm(file, folder);
+    const bool abbreviated = file.year.isEmpty() && releaseFolder && !same;
     if (hasHan(folder.keyword)) {
-        return same || (!file.year.isEmpty() && file.year == folder.year);
+        return same || abbreviated || (!file.year.isEmpty() && file.year == folder.year);
     }
     const QString mine = folded(file.keyword);
     const QString theirs = folded(folder.keyword);
-    return (file.year.isEmpty() && releaseFolder && !same) ||
-           (mine.size() > theirs.size() && mine.endsWith(u' ' + theirs));
+    return abbreviated || (mine.size() > theirs.size() && mine.endsWith(u' ' + theirs));
 }
 
 // The file and the folders above it, nearest first; a film's name is never far up. `fromRoot`
@@ -286,23 +286,31 @@ QStringList pathParts(const QString& path, bool& fromRoot) {
         end = slash;
     }
     fromRoot = end == 0;
-    // A slash inside brackets parts titles, not folders: Gravity (CamRip / 2013).
+    // A slash inside brackets, or between blanks, parts titles rather than folders:
+    // Gravity (CamRip / 2013), [龙珠Z/Dragon Ball Z/ドラゴンボールZ], 中文名 / English.
     const auto depth = [](const QString& part) {
         int open = 0;
         for (const QChar c : part) {
-            open += QStringLiteral("([{【（").contains(c)   ? 1
-                    : QStringLiteral(")]}】）").contains(c) ? -1
-                                                            : 0;
+            open += bracketStep(c.unicode());
         }
         return open;
     };
-    for (qsizetype i = 0; i + 1 < parts.size();) {
-        if (depth(parts[i]) < 0 && depth(parts[i + 1]) > 0) {
-            parts[i] = parts[i + 1] + u'/' + parts[i];
-            parts.removeAt(i + 1);
-        } else {
-            ++i;
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        int open = depth(parts[i]);
+        qsizetype j = i + 1;
+        while (open < 0 && j < parts.size() && j - i <= 3 && open + depth(parts[j]) <= 0) {
+            open += depth(parts[j++]);
         }
+        if (open != 0) {
+            j = i + 1;
+        }
+        while (j < parts.size() && parts[j - 1].startsWith(u' ') && parts[j].endsWith(u' ')) {
+            ++j;  // 中文名 / English
+        }
+        for (qsizetype k = i + 1; k < j; ++k) {
+            parts[i] = parts[k] + u'/' + parts[i];
+        }
+        parts.remove(i + 1, j - i - 1);
     }
     return parts;
 }

@@ -50,7 +50,8 @@ bool isArticle(const QString& text) {
 
 QString markLeadingGroup(std::vector<ReleaseToken>& tokens) {
     const auto first = std::find_if(tokens.begin(), tokens.end(), isTitle);
-    if (tokens.empty() || !tokens.front().bracketed || first == tokens.end() || !first->bracketed) {
+    // The first bracket of a name that opens with one is numbered 1.
+    if (first == tokens.end() || !first->bracketed || first->group != 1) {
         return {};
     }
     const int group = first->group;

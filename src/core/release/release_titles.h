@@ -11,7 +11,7 @@
 
 namespace vantrel {
 
-// Marks the titles of a leading bracket as the group's ([CMCT]英雄, [喵萌奶茶屋] 标题,
+// Marks the titles of the name's first bracket as the group's ([CMCT]英雄, [喵萌奶茶屋] 标题,
 // 【BT乐园】标题) when a title stands elsewhere, and returns the group's name; a CJK bracket needs
 // another CJK title beside it, so that [釜山行].Train.to.Busan keeps its Chinese title.
 QString markLeadingGroup(std::vector<ReleaseToken>& tokens);

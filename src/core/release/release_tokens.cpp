@@ -44,10 +44,6 @@ bool isIn(std::u16string_view set, char32_t c) {
     return c <= 0xFFFF && set.find(static_cast<char16_t>(c)) != std::u16string_view::npos;
 }
 
-int bracketStep(char32_t c) {
-    return isIn(u"[({【（《「『〔［｛〈", c) ? 1 : isIn(u"])}】）》」』〕］｝〉", c) ? -1 : 0;
-}
-
 bool isAsciiDigit(const QString& s, qsizetype i) {
     return i >= 0 && i < s.size() && s[i] >= QLatin1Char('0') && s[i] <= QLatin1Char('9');
 }
@@ -137,7 +133,7 @@ void addLatin(QString text, int group, bool bracketed, std::vector<Token>& out) 
 
 void addCjk(QString text, int group, bool bracketed, std::vector<Token>& out) {
     static const QRegularExpression edges(
-        QStringLiteral("^[%1]+|[%1]+$").arg(QStringView(kCjkPunct.data(), kCjkPunct.size())));
+        QStringLiteral("^[-%1]+|[-%1]+$").arg(QStringView(kCjkPunct.data(), kCjkPunct.size())));
     if (text.remove(edges).isEmpty()) {
         return;
     }
@@ -196,8 +192,9 @@ void addPiece(const QString& piece, int group, bool bracketed, std::vector<Token
             run.length <= 2 && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
                 return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
             });
+        const bool counted = run.start > 0 && piece[run.start - 1] == u'第';  // 第1101集
         if (afterCjk &&
-            ((lead == run.length && lead <= 3) ||
+            ((lead == run.length && (lead <= 3 || counted)) ||
              (shortLetters && latinReleaseTag(text).strength == ReleaseTag::Strength::None))) {
             merged.back().length += run.length + (nextCjk ? runs[++j].length : 0);
         } else if (afterCjk && lead > 0 && lead <= 3 &&
@@ -259,6 +256,10 @@ void markEpisodeNumbers(std::vector<Token>& tokens) {
 }
 
 }  // namespace
+
+int bracketStep(char32_t c) {
+    return isIn(u"[({【（《「『〔［｛〈", c) ? 1 : isIn(u"])}】）》」』〕］｝〉", c) ? -1 : 0;
+}
 
 std::vector<Token> tokenizeReleaseName(const QString& name) {
     std::vector<Token> tokens;

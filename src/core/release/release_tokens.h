@@ -22,6 +22,9 @@ struct ReleaseToken {
     bool episodeNumber = false;  // a bare number that counts episodes ([05], 01-26)
 };
 
+// 1 for an opening bracket ([, 【, （ ...), -1 for a closing one, else 0.
+int bracketStep(char32_t c);
+
 // Japanese kana and Korean hangul: CJK letters that make a title no Chinese one.
 bool isKanaOrHangul(char32_t c);
 
