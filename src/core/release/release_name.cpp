@@ -393,4 +393,8 @@ ReleaseName parseReleaseName(const QString& path) {
     return result;
 }
 
+ReleaseName parseReleaseText(const QString& name) {
+    return parseName(stripExtension(name)).name;
+}
+
 }  // namespace vantrel

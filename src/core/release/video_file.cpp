@@ -1,5 +1,6 @@
 #include "release/video_file.h"
 
+#include "release/release_match.h"
 #include "release/release_tags.h"
 
 #include <QFile>
@@ -74,7 +75,9 @@ bool carriesRelease(QStringView text, const ReleaseName& video) {
             read(part);
         }
     }
-    return source && resolution;
+    // A series' result must also be the video's episode, read by the same rules.
+    return source && resolution &&
+           (video.episode < 0 || sameEpisode(video, parseReleaseText(text.toString())));
 }
 
 }  // namespace vantrel

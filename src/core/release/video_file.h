@@ -22,8 +22,9 @@ QString episodeLabel(const ReleaseName& name);
 QString keywordLine(const ReleaseName& name);
 
 // Whether a result's text (its name or version) names the video's release: its source and its
-// resolution, each where the video's name gives one, read with the same tags as file names.
-// False when the video's name gives neither.
+// resolution, each where the video's name gives one, read with the same tags as file names, and
+// for a series the same season and episode. False when the video's name gives neither source nor
+// resolution.
 bool carriesRelease(QStringView text, const ReleaseName& video);
 
 }  // namespace vantrel
