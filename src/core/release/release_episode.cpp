@@ -71,6 +71,13 @@ void readCjk(const QString& text, ReleaseName& result) {
     }
 }
 
+// S01E02, E02, EP02 and 1x02 start with S or E or hold an x; most tags do neither.
+bool mayCountEpisodes(const ReleaseToken& token) {
+    const QChar first = token.text.isEmpty() ? QChar() : token.text.front().toLower();
+    return token.episodeNumber || first == u's' || first == u'e' ||
+           (first.isDigit() && token.text.contains(u'x', Qt::CaseInsensitive));
+}
+
 }  // namespace
 
 QString withEpisodeMarks(QString name) {
@@ -78,6 +85,9 @@ QString withEpisodeMarks(QString name) {
         QStringLiteral("\\s[-–]\\s*(\\d{2,4})(?:v\\d)?(?=[\\s\\[(【.]|$)"));
     static const QRegularExpression spaced(QStringLiteral("第\\s+(\\d+)\\s*([集话話])"));
     static const QRegularExpression yearLike(QStringLiteral("^(?:19|20)\\d\\d$"));
+    if (!name.contains(u" -") && !name.contains(u" –") && !name.contains(u'第')) {
+        return name;
+    }
     for (QRegularExpressionMatch m = dashed.match(name); m.hasMatch();
          m = dashed.match(name, m.capturedStart() + 1)) {
         if (!yearLike.match(m.capturedView(1)).hasMatch()) {
@@ -91,7 +101,7 @@ QString withEpisodeMarks(QString name) {
 void readEpisode(const std::vector<ReleaseToken>& tokens, ReleaseName& result) {
     bool range = false;
     for (const ReleaseToken& token : tokens) {
-        if (token.kind == TokenKind::Tag) {
+        if (token.kind == TokenKind::Tag && mayCountEpisodes(token)) {
             readLatin(token, result, range);
         } else if (token.kind == TokenKind::CjkTag) {
             readCjk(token.text, result);

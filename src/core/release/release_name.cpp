@@ -141,7 +141,8 @@ LatinTitle latinTitle(const Tokens& tokens, bool lowerName) {
     }
     LatinTitle title;
     QStringList words;
-    for (int i = begin; i < withoutQualifiers(tokens, begin, end); ++i) {
+    end = withoutQualifiers(tokens, begin, end);
+    for (int i = begin; i < end; ++i) {
         words.append(tokens[i].text);
         title.weakWords = title.weakWords && tokens[i].tag.strength == ReleaseTag::Strength::Weak;
     }
@@ -240,7 +241,8 @@ QString folded(const QString& title) {
 bool sameFilm(const ReleaseName& a, const ReleaseName& b) {
     for (const QString* x : {&a.keyword, &a.otherTitle}) {
         for (const QString* y : {&b.keyword, &b.otherTitle}) {
-            if (!x->isEmpty() && !y->isEmpty() && folded(*x) == folded(*y)) {
+            if (!x->isEmpty() && !y->isEmpty() &&
+                (x->compare(*y, Qt::CaseInsensitive) == 0 || folded(*x) == folded(*y))) {
                 return true;
             }
         }

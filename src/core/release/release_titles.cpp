@@ -1,6 +1,7 @@
 #include "release/release_titles.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <QStringList>
 
 #include <algorithm>
@@ -16,15 +17,30 @@ bool isTitle(const ReleaseToken& token) {
 
 // Words of editions and cuts; a run of them qualifies the release when it holds a head word
 // (Edition, Cut, Version, Collection): Criterion Edition, Director's Cut, 25th Anniversary Edition.
-bool isEditionWord(const QString& lower, bool& head) {
-    static const QRegularExpression heads(QStringLiteral("^(?:edition|cut|version|collection)$"));
-    static const QRegularExpression words(QStringLiteral(
-        "^(?:criterion|collector|collector's|collectors|special|extended|unrated|uncut|remastered|"
-        "restored|theatrical|imax|ultimate|final|anniversary|director|director's|directors|"
-        "diamond|platinum|limited|integral|redux|roadshow|alternative|alternate|colorized|open|"
-        "matte|fan|international|us|uk|se|dc|om|oar|hfr|\\d+(?:st|nd|rd|th))$"));
-    head = heads.match(lower).hasMatch();
-    return head || words.match(lower).hasMatch();
+bool isEditionWord(const QString& text, bool& head) {
+    static const QSet<QString> heads{QStringLiteral("edition"), QStringLiteral("cut"),
+                                     QStringLiteral("version"), QStringLiteral("collection")};
+    static const QSet<QString> words = [] {
+        QSet<QString> set;
+        for (const QString& word :
+             QStringLiteral("criterion collector collector's collectors special extended unrated "
+                            "uncut remastered restored theatrical imax ultimate final anniversary "
+                            "director director's directors diamond platinum limited integral redux "
+                            "roadshow alternative alternate colorized open matte fan international "
+                            "us uk se dc om oar hfr")
+                 .split(u' ')) {
+            set.insert(word);
+        }
+        return set;
+    }();
+    const QString lower = text.toLower();
+    head = heads.contains(lower);
+    if (head || words.contains(lower)) {
+        return true;
+    }
+    // Ordinals of anniversaries: 25th, 40th, 2nd.
+    static const QRegularExpression ordinal(QStringLiteral("^\\d+(?:st|nd|rd|th)$"));
+    return !lower.isEmpty() && lower.front().isDigit() && ordinal.match(lower).hasMatch();
 }
 
 // Written as scene names write marks: in capitals (EXTENDED, DC), or with a small i among them
@@ -82,8 +98,7 @@ int withoutQualifiers(const std::vector<ReleaseToken>& tokens, int begin, int en
     // Editions and cuts, in any case: Brazil Criterion Edition, Baraka Edition Collector.
     int at = end;
     bool head = false;
-    for (bool isHead = false; at > begin && isEditionWord(tokens[at - 1].text.toLower(), isHead);
-         --at) {
+    for (bool isHead = false; at > begin && isEditionWord(tokens[at - 1].text, isHead); --at) {
         head = head || isHead;
     }
     if (head && end - at >= 2 && keeps(at)) {
@@ -95,7 +110,7 @@ int withoutQualifiers(const std::vector<ReleaseToken>& tokens, int begin, int en
     }
     at = end;
     for (bool isHead = false; at > begin + 1 && isCapitalised(tokens[at - 1].text) &&
-                              (isEditionWord(tokens[at - 1].text.toLower(), isHead) ||
+                              (isEditionWord(tokens[at - 1].text, isHead) ||
                                tokens[at - 1].tag.strength != ReleaseTag::Strength::None);
          --at) {
     }

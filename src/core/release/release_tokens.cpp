@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <string_view>
@@ -42,6 +43,22 @@ constexpr std::u16string_view kCjkPunct = u"：，！？、·—＆…";
 
 bool isIn(std::u16string_view set, char32_t c) {
     return c <= 0xFFFF && set.find(static_cast<char16_t>(c)) != std::u16string_view::npos;
+}
+
+// The text without the given characters at either end.
+QString& trimEdges(QString& text, std::u16string_view edges) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isIn(edges, text[begin].unicode())) {
+        ++begin;
+    }
+    while (end > begin && isIn(edges, text[end - 1].unicode())) {
+        --end;
+    }
+    if (begin > 0 || end < text.size()) {
+        text = text.mid(begin, end - begin);
+    }
+    return text;
 }
 
 bool isAsciiDigit(const QString& s, qsizetype i) {
@@ -89,8 +106,7 @@ Token latinToken(const QString& text, int group, bool bracketed) {
 // year or a tag they separate (BD-720P, movie-name-2010-720p), and the name after the last one
 // that follows a tag is the release group (x264-SPARKS).
 void addLatin(QString text, int group, bool bracketed, std::vector<Token>& out) {
-    static const QRegularExpression edges(QStringLiteral("^[-–]+|[-–]+$"));
-    text.remove(edges);
+    trimEdges(text, u"-–");
     if (!std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetterOrNumber(); })) {
         if (text == QLatin1String("&")) {
             out.push_back({text, Kind::Word, group, bracketed, {}});
@@ -98,12 +114,16 @@ void addLatin(QString text, int group, bool bracketed, std::vector<Token>& out) 
         return;
     }
     const Token whole = latinToken(text, group, bracketed);
+    if (whole.kind != Kind::Word || !text.contains(u'-')) {
+        out.push_back(whole);
+        return;
+    }
     const QStringList parts = text.split(QLatin1Char('-'), Qt::SkipEmptyParts);
-    const bool splits = whole.kind == Kind::Word && parts.size() > 1 &&
-                        std::any_of(parts.cbegin(), parts.cend(), [&](const QString& part) {
-                            const Kind kind = latinToken(part, group, bracketed).kind;
-                            return kind == Kind::Year || kind == Kind::Tag;
-                        });
+    const bool splits =
+        parts.size() > 1 && std::any_of(parts.cbegin(), parts.cend(), [&](const QString& part) {
+            const Kind kind = latinToken(part, group, bracketed).kind;
+            return kind == Kind::Year || kind == Kind::Tag;
+        });
     if (!splits) {
         out.push_back(whole);
         return;
@@ -132,9 +152,8 @@ void addLatin(QString text, int group, bool bracketed, std::vector<Token>& out) 
 }
 
 void addCjk(QString text, int group, bool bracketed, std::vector<Token>& out) {
-    static const QRegularExpression edges(
-        QStringLiteral("^[-%1]+|[-%1]+$").arg(QStringView(kCjkPunct.data(), kCjkPunct.size())));
-    if (text.remove(edges).isEmpty()) {
+    static const std::u16string_view edges = u"-：，！？、·—＆…";
+    if (trimEdges(text, edges).isEmpty()) {
         return;
     }
     switch (cjkRole(text)) {
@@ -166,7 +185,7 @@ void addPiece(const QString& piece, int group, bool bracketed, std::vector<Token
         qsizetype length;
         bool cjk;
     };
-    std::vector<Run> runs;
+    QVarLengthArray<Run, 16> runs;
     for (qsizetype i = 0; i < piece.size(); ++i) {
         const char32_t c = codeAt(piece, i);
         const bool between = i > 0 && i + 1 < piece.size() && isCjkLetter(codeAt(piece, i - 1)) &&
@@ -178,8 +197,8 @@ void addPiece(const QString& piece, int group, bool bracketed, std::vector<Token
         }
         ++runs.back().length;
     }
-    std::vector<Run> merged;
-    for (size_t j = 0; j < runs.size(); ++j) {
+    QVarLengthArray<Run, 16> merged;
+    for (qsizetype j = 0; j < runs.size(); ++j) {
         const Run& run = runs[j];
         const QString text = piece.mid(run.start, run.length);
         const bool nextCjk = j + 1 < runs.size();  // runs alternate
@@ -232,7 +251,8 @@ void markEpisodeNumbers(std::vector<Token>& tokens) {
     bool titleSeen = false;
     for (size_t i = 0; i < tokens.size(); ++i) {
         Token& t = tokens[i];
-        if (t.kind == Kind::Word && titleSeen && isEpisodeNumber(t.text)) {
+        if (t.kind == Kind::Word && titleSeen && t.text.front().isDigit() &&
+            isEpisodeNumber(t.text)) {
             const bool prevSameGroup = i > 0 && tokens[i - 1].group == t.group;
             const bool nextSameGroup = i + 1 < tokens.size() && tokens[i + 1].group == t.group;
             const bool tvBefore =
