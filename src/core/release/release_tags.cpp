@@ -34,7 +34,7 @@ const TagGroup kTagGroups[] = {
      "tsrip vhsrip screener dvdscreener"},
     // Scene and dubbing marks that no title holds.
     {Strength::Strong, "", "",
-     "convert stv nfofix readnfo prooffix dirfix syncfix doku docu truefrench vff vfq vfi vf2 "
+     "stv nfofix readnfo prooffix dirfix syncfix doku docu truefrench vff vfq vfi vf2 "
      "vostfr vost subforced swissgerman dl hfr ac3d dd-ex ddex dts-es dtses"},
     {Strength::Strong, "", "2160p", "4k uhd"},
     {Strength::Strong, "", "",
@@ -49,7 +49,7 @@ const TagGroup kTagGroups[] = {
      "chs cht eng english french german spanish italian russian korean japanese chinese "
      "cantonese mandarin hindi thai ita rus ger fre spa esp jpn jap kor hin vo vf dual dub "
      "multisubs latino castellano tamil telugu swedish danish dutch polish portuguese persian "
-     "turkish gb big5 jpsc jptc docu festival colorized upscaled"},
+     "turkish gb big5 jpsc jptc docu festival colorized upscaled convert"},
 };
 
 // Language, subtitle, audio and edition morphemes of Chinese release names, simplified and

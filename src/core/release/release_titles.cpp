@@ -62,6 +62,17 @@ bool isArticle(const QString& text) {
     return articles.match(text).hasMatch();
 }
 
+// A token that counts episodes: [05], S01E02, E05, 第5集.
+bool isEpisodeMark(const ReleaseToken& token) {
+    static const QRegularExpression latin(QStringLiteral("^(?:s\\d{1,2})?e(?:p)?\\d{1,4}$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    return token.episodeNumber ||
+           (token.kind == Kind::CjkTag &&
+            (token.text.endsWith(u'集') || token.text.endsWith(u'话') ||
+             token.text.endsWith(u'話'))) ||
+           (token.kind == Kind::Tag && latin.match(token.text).hasMatch());
+}
+
 }  // namespace
 
 QString markLeadingGroup(std::vector<ReleaseToken>& tokens) {
@@ -75,7 +86,18 @@ QString markLeadingGroup(std::vector<ReleaseToken>& tokens) {
     const bool titleElsewhere = std::any_of(first, tokens.end(), [&](const ReleaseToken& t) {
         return t.group != group && (t.kind == Kind::Cjk || (!cjk && t.kind == Kind::Word));
     });
-    if (!titleElsewhere) {
+    // A CJK bracket before another CJK title may still be the title ([霸王别姬][张国荣]); it names
+    // a group or site when it says so (乐园, 网) or holds Latin letters, or in a series' name.
+    const auto namesGroup = [&] {
+        const auto inGroup = [&](const ReleaseToken& t) { return t.group == group; };
+        const QString last = std::find_if(tokens.rbegin(), tokens.rend(), inGroup)->text;
+        return std::any_of(first, tokens.end(),
+                           [&](const ReleaseToken& t) {
+                               return (inGroup(t) && t.kind == Kind::Word) || isEpisodeMark(t);
+                           }) ||
+               QStringLiteral("网網站园園屋社组組堂").contains(last.back());
+    };
+    if (!titleElsewhere || (cjk && !namesGroup())) {
         return {};
     }
     QStringList name;
@@ -103,6 +125,9 @@ int withoutQualifiers(const std::vector<ReleaseToken>& tokens, int begin, int en
     }
     if (head && end - at >= 2 && keeps(at)) {
         end = at;
+        if (end - begin >= 2 && isArticle(tokens[end - 1].text)) {
+            --end;  // Alexander Revisited The Final Cut
+        }
     }
     // Marks in capitals after a title that is not: Suicide Squad EXTENDED, The Movie CONVERT.
     if (isCapitalised(tokens[begin].text)) {
