@@ -104,14 +104,31 @@ struct CjkTitles {
     QString foreign;  // Japanese or Korean (千と千尋の神隠し, 기생충)
 };
 
-CjkTitles cjkTitles(const Tokens& tokens) {
+// A number right after a CJK title that is not the year belongs to it (新精武门1991 (1991),
+// 哆啦A梦：大雄的宇宙小战争 2021 (2022)), unless a Latin title starts with it (1942.一九四二 is
+// before it). Marks the number as used.
+QString withTrailingNumber(Tokens& tokens, size_t i) {
+    const size_t next = i + 1;
+    const bool number = next < tokens.size() && tokens[next].kind == Kind::Word &&
+                        std::all_of(tokens[next].text.cbegin(), tokens[next].text.cend(),
+                                    [](QChar c) { return c.isDigit(); });
+    if (!number || (next + 1 < tokens.size() && tokens[next + 1].kind == Kind::Word)) {
+        return tokens[i].text;
+    }
+    tokens[next].kind = Kind::CjkTag;
+    return tokens[i].text + (tokens[next].glued ? QString() : QStringLiteral(" ")) +
+           tokens[next].text;
+}
+
+CjkTitles cjkTitles(Tokens& tokens) {
     CjkTitles titles;
-    for (const ReleaseToken& token : tokens) {
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const ReleaseToken& token = tokens[i];
         if (token.kind == Kind::Cjk) {
             const bool chinese = std::none_of(token.text.cbegin(), token.text.cend(),
                                               [](QChar c) { return isKanaOrHangul(c.unicode()); });
             QString& title = chinese ? titles.chinese : titles.foreign;
-            title = title.isEmpty() ? token.text : title;
+            title = title.isEmpty() ? withTrailingNumber(tokens, i) : title;
         }
     }
     return titles;

@@ -230,9 +230,13 @@ void addPiece(const QString& piece, int group, bool bracketed, std::vector<Token
             merged.push_back(run);
         }
     }
+    const size_t first = out.size();
     for (const Run& run : merged) {
         const QString text = piece.mid(run.start, run.length);
         run.cjk ? addCjk(text, group, bracketed, out) : addLatin(text, group, bracketed, out);
+    }
+    for (size_t i = first + 1; i < out.size(); ++i) {
+        out[i].glued = true;
     }
 }
 

@@ -20,6 +20,7 @@ struct ReleaseToken {
     bool bracketed = false;
     ReleaseTag tag;
     bool episodeNumber = false;  // a bare number that counts episodes ([05], 01-26)
+    bool glued = false;          // written against the token before it (英雄2002)
 };
 
 // 1 for an opening bracket ([, 【, （ ...), -1 for a closing one, else 0.

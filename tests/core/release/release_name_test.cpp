@@ -196,6 +196,8 @@ const Row kRows[] = {
     {"[SubsPlease] Jujutsu Kaisen - 24 (1080p) [A1B2C3D4].mkv", "Jujutsu Kaisen |  |  |  | 1080p"},
     {"【BT乐园】流浪地球2.2023.HD1080P.国语中字.mp4", "流浪地球2 |  | 2023 |  | 1080p"},
     {"2012世界末日.2009.BD1080P.中英双字.mkv", "2012世界末日 |  | 2009 | BluRay | 1080p"},
+    {"新精武门1991 (1991).mkv", "新精武门1991 |  | 1991 |  | "},
+    {"哆啦A梦：大雄的宇宙小战争 2021 (2022) - 1080p.mp4", "哆啦A梦：大雄的宇宙小战争 2021 |  | 2022 |  | 1080p"},
     // The folders give what the file name lacks.
     {"/home/user/Videos/Blade Runner (1982)/movie.mkv", "Blade Runner |  | 1982 |  | "},
     {"/data/Movies/Blade.Runner.1982.1080p.BluRay.x264-GROUP/CD1.avi", "Blade Runner |  | 1982 | BluRay | 1080p"},
