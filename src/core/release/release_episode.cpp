@@ -36,7 +36,8 @@ int numberOf(QStringView text) {
 
 void readLatin(const ReleaseToken& token, ReleaseName& result, bool& range) {
     static const QRegularExpression form(QStringLiteral(
-        "^(?:s(\\d{1,2})(?:e(\\d{1,4})(e\\d{1,4})*)?|ep?(\\d{1,4})|(\\d{1,2})x(\\d{2,3}))$"));
+        "^(?:s(\\d{1,2})(?:e(\\d{1,4})(e\\d{1,4})*)?|ep?(\\d{1,4})|(\\d{1,2})x(\\d{2,3}))"
+        "(-s?e?p?\\d{1,4})?$"));
     static const QRegularExpression number(QStringLiteral("^(\\d{1,4})(?:v\\d)?(-\\d{1,4})?$"));
     const auto set = [](int& field, QStringView text) {
         if (field < 0 && !text.isEmpty()) {
@@ -52,7 +53,7 @@ void readLatin(const ReleaseToken& token, ReleaseName& result, bool& range) {
     const QRegularExpressionMatch m = form.match(token.text.toLower());
     set(result.season, m.capturedView(1));
     set(result.season, m.capturedView(5));
-    range = range || m.capturedLength(3) > 0;
+    range = range || m.capturedLength(3) > 0 || m.capturedLength(7) > 0;
     for (const int at : {2, 4, 6}) {
         set(result.episode, m.capturedView(at));
     }

@@ -193,13 +193,13 @@ Parsed parseName(const QString& text) {
     const QString name = withEpisodeMarks(withoutSites(text.left(kMaxNameLength)));
     Tokens tokens = tokenizeReleaseName(name);
     const bool lowerName = isLowerSceneName(name, tokens);
-    const QString leadingGroup = markLeadingGroup(tokens);
     int year = settleYear(tokens);
     settleWeakTags(tokens, year);
     Parsed parsed;
     ReleaseName& result = parsed.name;
     readRelease(tokens, result);
     readEpisode(tokens, result);
+    const QString leadingGroup = markLeadingGroup(tokens);
     CjkTitles cjk = cjkTitles(tokens);
     LatinTitle latin = latinTitle(tokens, lowerName);
     if (result.group.isEmpty()) {

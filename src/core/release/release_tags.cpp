@@ -103,7 +103,8 @@ ReleaseTag patternTag(const QString& lower) {
     // Episodes (S01E02, E05, 1x02), channel layouts (5.1, DDP5.1), audio track counts, frame rates,
     // discs (CD1).
     static const QRegularExpression other(QStringLiteral(
-        "^(?:s\\d{1,2}(?:e\\d{1,4})*|ep?\\d{1,4}|\\d{1,2}x\\d{2,3}|"
+        "^(?:s\\d{1,2}(?:e\\d{1,4})*(?:-s?\\d{1,2})?(?:-e?\\d{1,4})?|ep?\\d{1,4}(?:-e?p?\\d{1,4})?|"
+        "\\d{1,2}x\\d{2,3}|"
         "(?:ddp?|dd\\+|e?ac3|aac|dts(?:-hd)?|truehd|atmos|flac|lpcm|opus|ma)?[1-9]\\.[0-2]|"
         "[2-9]audios?|\\d{1,2}ch|\\d{2,3}fps|(?:cd|dis[ck])\\d{1,2})$"));
     static const QStringList kCommon{QStringLiteral("2160"), QStringLiteral("1080"),

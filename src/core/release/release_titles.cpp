@@ -77,8 +77,13 @@ bool isEpisodeMark(const ReleaseToken& token) {
 
 QString markLeadingGroup(std::vector<ReleaseToken>& tokens) {
     const auto first = std::find_if(tokens.begin(), tokens.end(), isTitle);
-    // The first bracket of a name that opens with one is numbered 1.
-    if (first == tokens.end() || !first->bracketed || first->group != 1) {
+    // The first bracket of a name that opens with one is numbered 1, the next 3, and so on; only
+    // tags may stand before the group's (a bracket of categories or sites leaves no token).
+    int expected = 1;
+    for (auto it = tokens.begin(); it != first && it->bracketed; ++it) {
+        expected += it->group == expected ? 2 : 0;
+    }
+    if (first == tokens.end() || !first->bracketed || first->group != expected) {
         return {};
     }
     const int group = first->group;
