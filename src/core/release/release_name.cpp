@@ -1,6 +1,7 @@
 #include "release/release_name.h"
 
 #include "release/release_episode.h"
+#include "release/release_folders.h"
 #include "release/release_sites.h"
 #include "release/release_tags.h"
 #include "release/release_titles.h"
@@ -19,7 +20,6 @@ namespace {
 // A file name has at most 255 bytes on Linux, so at most 255 UTF-16 units; past them only the
 // parse's time would grow.
 constexpr qsizetype kMaxNameLength = 255;
-constexpr int kMaxFoldersUp = 4;
 
 using Kind = TokenKind;
 using Tokens = std::vector<ReleaseToken>;
@@ -242,104 +242,21 @@ QString stripExtension(const QString& file) {
     return at >= 0 ? file.left(at) : file;
 }
 
-// A title compared loosely: lower case, without accents and punctuation (Rêves, Reves).
-QString folded(const QString& title) {
-    QString out;
-    for (const QChar c : title.normalized(QString::NormalizationForm_D)) {
-        if (c.isLetterOrNumber()) {
-            out += c.toLower();
-        } else if (c.category() != QChar::Mark_NonSpacing && !out.endsWith(u' ')) {
-            out += u' ';
-        }
-    }
-    return out.trimmed();
-}
-
-bool sameFilm(const ReleaseName& a, const ReleaseName& b) {
-    for (const QString* x : {&a.keyword, &a.otherTitle}) {
-        for (const QString* y : {&b.keyword, &b.otherTitle}) {
-            if (!x->isEmpty() && !y->isEmpty() &&
-                (x->compare(*y, Qt::CaseInsensitive) == 0 || folded(*x) == folded(*y))) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-bool hasHan(const QString& text) {
-    return std::any_of(text.cbegin(), text.cend(),
-                       [](QChar c) { return c.unicode() >= 0x3400 && c.unicode() <= 0x9FFF; });
-}
-
-// Whether the folder's title is the film's although the file's name gives another: a short or
-// abbreviated file in a release's folder (Somewhere.2010.DVDRip.XviD-iLG/i-smwhr.avi), a group
-// glued before the folder's title (blow-how.to.be.single), or a Chinese title that only the
-// folder gives beside the file's Latin one.
-bool folderTitles(const ReleaseName& file, const ReleaseName& folder) {
-    if (folder.keyword.isEmpty() || hasHan(file.keyword)) {
-        return false;
-    }
-    const bool releaseFolder =
-        !folder.source.isEmpty() || !folder.resolution.isEmpty() || !folder.group.isEmpty();
-    const bool same = sameFilm(file, folder);
-    const bool abbreviated = file.year.isEmpty() && releaseFolder && !same;
-    if (hasHan(folder.keyword)) {
-        return same || abbreviated || (!file.year.isEmpty() && file.year == folder.year);
-    }
-    const QString mine = folded(file.keyword);
-    const QString theirs = folded(folder.keyword);
-    return abbreviated || (mine.size() > theirs.size() && mine.endsWith(u' ' + theirs));
-}
-
-// The file and the folders above it, nearest first; a film's name is never far up. `fromRoot`
-// tells whether the last one stands at the root (/mnt) rather than in a relative path.
-QStringList pathParts(const QString& path, bool& fromRoot) {
-    QStringList parts;
-    qsizetype end = path.size();
-    while (end > 0 && parts.size() <= kMaxFoldersUp + 4) {
-        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'), end - 1);
-        if (end - slash > 1) {
-            parts.append(path.mid(slash + 1, end - slash - 1));
-        }
-        end = slash;
-    }
-    fromRoot = end == 0;
-    // A slash inside brackets, or between blanks, parts titles rather than folders:
-    // Gravity (CamRip / 2013), [龙珠Z/Dragon Ball Z/ドラゴンボールZ], 中文名 / English.
-    const auto depth = [](const QString& part) {
-        int open = 0;
-        for (const QChar c : part) {
-            open += bracketStep(c.unicode());
-        }
-        return open;
-    };
-    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
-        int open = depth(parts[i]);
-        qsizetype j = i + 1;
-        while (open < 0 && j < parts.size() && j - i <= 3 && open + depth(parts[j]) <= 0) {
-            open += depth(parts[j++]);
-        }
-        if (open != 0) {
-            j = i + 1;
-        }
-        while (j < parts.size() && parts[j - 1].startsWith(u' ') && parts[j].endsWith(u' ')) {
-            ++j;  // 中文名 / English
-        }
-        for (qsizetype k = i + 1; k < j; ++k) {
-            parts[i] = parts[k] + u'/' + parts[i];
-        }
-        parts.remove(i + 1, j - i - 1);
-    }
-    return parts;
-}
-
 // Nothing at the root or directly in a home folder names a film: /mnt, /home/<user>.
 bool isAboveFilms(const QStringList& parts, qsizetype i, bool fromRoot) {
     static const QRegularExpression usersFolder(QStringLiteral("^(?:home|users|media)$"),
                                                 QRegularExpression::CaseInsensitiveOption);
     const bool atRoot = i + 1 == parts.size() && fromRoot;
     return atRoot || (i + 1 < parts.size() && usersFolder.match(parts[i + 1]).hasMatch());
+}
+
+// The folder's titles in place of the file's; a Latin title the folder lacks stays beside its
+// Chinese one (霸王别姬 (1993)/Farewell.My.Concubine.1993.mkv).
+void takeFolderTitle(const ReleaseName& folder, ReleaseName& result) {
+    const bool keepLatin =
+        folder.otherTitle.isEmpty() && hasHan(folder.keyword) && !hasHan(result.keyword);
+    result.otherTitle = keepLatin ? result.keyword : folder.otherTitle;
+    result.keyword = folder.keyword;
 }
 
 // The folders fill what the file's name lacks: the year, source and resolution always, the
@@ -366,17 +283,14 @@ void fillFromFolders(const QStringList& parts, bool fromRoot, const Parsed& file
         }
         ++looked;
         if (!needTitle && looked == 1 && folderTitles(result, f)) {
-            result.otherTitle =
-                f.otherTitle.isEmpty() && hasHan(f.keyword) && !hasHan(result.keyword)
-                    ? result.keyword
-                    : f.otherTitle;
-            result.keyword = f.keyword;
+            takeFolderTitle(f, result);
         } else if (!needTitle && !sameFilm(result, f)) {
             break;
         }
         using Field = std::pair<QString*, const QString*>;
-        for (auto [mine, theirs] : {Field{&result.year, &f.year}, Field{&result.source, &f.source},
-                                    Field{&result.resolution, &f.resolution}}) {
+        for (auto [mine, theirs] :
+             {Field{&result.year, &f.year}, Field{&result.source, &f.source},
+              Field{&result.resolution, &f.resolution}, Field{&result.group, &f.group}}) {
             if (mine->isEmpty()) {
                 *mine = *theirs;
             }
