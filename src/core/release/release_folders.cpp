@@ -20,6 +20,30 @@ QString folded(const QString& title) {
     return out.trimmed();
 }
 
+// Whether the letters of a short title come in order from the folder's titles, from the first on:
+// nz2 in Ne Zha 2, smwhr in Somewhere.
+bool abbreviates(const QString& shortTitle, const ReleaseName& folder) {
+    const QString letters = folded(shortTitle).remove(u' ');
+    if (letters.isEmpty() || letters.size() > 8) {
+        return false;
+    }
+    for (const QString* title : {&folder.keyword, &folder.otherTitle}) {
+        const QString full = folded(*title).remove(u' ');
+        qsizetype at = 0;
+        for (const QChar c : letters) {
+            at = full.indexOf(c, at);
+            if (at < 0) {
+                break;
+            }
+            ++at;
+        }
+        if (at > 0 && full.startsWith(letters.front())) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool hasHan(const QString& text) {
@@ -46,7 +70,8 @@ bool folderTitles(const ReleaseName& file, const ReleaseName& folder) {
     const bool releaseFolder =
         !folder.source.isEmpty() || !folder.resolution.isEmpty() || !folder.group.isEmpty();
     const bool same = sameFilm(file, folder);
-    const bool abbreviated = file.year.isEmpty() && releaseFolder && !same;
+    const bool abbreviated =
+        file.year.isEmpty() && !same && (releaseFolder || abbreviates(file.keyword, folder));
     if (hasHan(folder.keyword)) {
         return same || abbreviated || (!file.year.isEmpty() && file.year == folder.year);
     }

@@ -215,6 +215,7 @@ const Row kRows[] = {
     {"/srv/电影/2023/满江红/满江红.2023.2160p.mkv", "满江红 |  | 2023 |  | 2160p"},
     {"Inception (2010)/movie.mkv", "Inception |  | 2010 |  | "},
     {"/m/Somewhere.2010.DVDRip.XviD-iLG/i-smwhr.avi", "Somewhere |  | 2010 | DVDRip | "},
+    {"/m/Ne Zha 2 (2025)/nz2-2160p.mkv", "Ne Zha 2 |  | 2025 |  | 2160p"},
     {"/m/How.To.Be.Single.2016.1080p.BluRay-BLOW/blow-how.to.be.single.2016.mkv", "how to be single |  | 2016 | BluRay | 1080p"},
     {"/m/La Science des Rêves (2006)/La.Science.Des.Reves.FRENCH.DVDRip.avi", "La Science Des Reves |  | 2006 | DVDRip | "},
     {"/电影/霸王别姬 (1993)/Farewell.My.Concubine.1993.1080p.mkv", "霸王别姬 | Farewell My Concubine | 1993 |  | 1080p"},
