@@ -68,10 +68,26 @@ const QRegularExpression& cjkTagRun() {
 }
 
 // Country and language letters and numbers alone name no tag: 中国, 英国, 港台 can be titles.
+// The characters a run of morphemes can start with: most titles start with none of them, and
+// need no regular expression to tell.
+bool mayStartTag(QChar c) {
+    static const QString starts = [] {
+        QString first;
+        for (const QStringView morpheme : QStringView(kCjkMorphemes).split(u'|')) {
+            if (!first.contains(morpheme.front())) {
+                first += morpheme.front();
+            }
+        }
+        return first;
+    }();
+    return c.isDigit() || starts.contains(c);
+}
+
 bool isCjkTag(QStringView text) {
     static const QRegularExpression countriesOnly(
         QStringLiteral("^[国國粤粵英日韩韓中法德俄泰台港双雙多硬软軟0-9]+$"));
-    return cjkTagRun()
+    return !text.isEmpty() && mayStartTag(text.front()) &&
+           cjkTagRun()
                .match(text, 0, QRegularExpression::NormalMatch,
                       QRegularExpression::AnchorAtOffsetMatchOption)
                .hasMatch() &&
