@@ -187,6 +187,11 @@ const Row kRows[] = {
     {"www.1TamilMV.ink - Leo (2023) Tamil HQ HDRip - 1080p.mkv", "Leo |  | 2023 | HDRip | 1080p"},
     {"Gravity (CamRip / 2013)", "Gravity |  | 2013 |  | "},
     {"Captain.America.Civil.War.HDR.1080p.HEVC.BT.2020-GRP", "Captain America Civil War |  |  |  | 1080p"},
+    {"Das.Appartement.GERMAN.AC3D.DL.720p.BluRay.x264-TVP", "Das Appartement |  |  | BluRay | 720p"},
+    {"Alexander.Revisited.The.Final.Cut.2004.1080p", "Alexander Revisited |  | 2004 |  | 1080p"},
+    {"The.Convert.2023.1080p.WEB-DL.mkv", "The Convert |  | 2023 | WEB-DL | 1080p"},
+    {"Name.BRRipMux.720p", "Name |  |  | BluRay | 720p"},
+    {"Kill Bill - Vol. 2 (2004) 1080p", "Kill Bill Vol 2 |  | 2004 |  | 1080p"},
     // Fansub and bracketed names: group, category brackets, titles parted by slashes, episodes.
     {"[GM-Team][国漫][寻剑 第1季][Sword Quest][2002][02][AVC][GB][1080P].mp4", "寻剑 | Sword Quest | 2002 |  | 1080p"},
     {"[喵萌奶茶屋&LoliHouse] 金装的薇尔梅 / Kinsou no Vermeil - 01 [WebRip 1080p].mkv", "金装的薇尔梅 | Kinsou no Vermeil |  | WEBRip | 1080p"},
@@ -196,6 +201,9 @@ const Row kRows[] = {
     {"[SubsPlease] Jujutsu Kaisen - 24 (1080p) [A1B2C3D4].mkv", "Jujutsu Kaisen |  |  |  | 1080p"},
     {"【BT乐园】流浪地球2.2023.HD1080P.国语中字.mp4", "流浪地球2 |  | 2023 |  | 1080p"},
     {"2012世界末日.2009.BD1080P.中英双字.mkv", "2012世界末日 |  | 2009 | BluRay | 1080p"},
+    {"[诛仙][Jade Dynasty][2022][WEB-DL][2160][TV 04].mkv", "诛仙 | Jade Dynasty | 2022 | WEB-DL | "},
+    {"[霸王别姬][张国荣].1993.mkv", "霸王别姬 |  | 1993 |  | "},
+    {"[电影][铃芽之旅][Suzume][2022][BDRip][1080P].mkv", "铃芽之旅 | Suzume | 2022 | BluRay | 1080p"},
     {"新精武门1991 (1991).mkv", "新精武门1991 |  | 1991 |  | "},
     {"哆啦A梦：大雄的宇宙小战争 2021 (2022) - 1080p.mp4", "哆啦A梦：大雄的宇宙小战争 2021 |  | 2022 |  | 1080p"},
     // The folders give what the file name lacks.
@@ -219,6 +227,8 @@ const Row kRows[] = {
     {"/m/How.To.Be.Single.2016.1080p.BluRay-BLOW/blow-how.to.be.single.2016.mkv", "how to be single |  | 2016 | BluRay | 1080p"},
     {"/m/La Science des Rêves (2006)/La.Science.Des.Reves.FRENCH.DVDRip.avi", "La Science Des Reves |  | 2006 | DVDRip | "},
     {"/电影/霸王别姬 (1993)/Farewell.My.Concubine.1993.1080p.mkv", "霸王别姬 | Farewell My Concubine | 1993 |  | 1080p"},
+    {"/电影/满江红.Full.River.Red.2023.WEB-DL/Full.River.Red.2023.1080p.mkv", "满江红 | Full River Red | 2023 | WEB-DL | 1080p"},
+    {"/下载/流浪地球2.The.Wandering.Earth.II.2023.WEB-DL/tWE2.2160p.mkv", "流浪地球2 | The Wandering Earth II | 2023 | WEB-DL | 2160p"},
 
     {"/home/user/movie.mkv", " |  |  |  | "},
     {"/home/user/Videos/2046.mkv", "2046 |  |  |  | "},
