@@ -112,10 +112,10 @@ const QHash<QString, ReleaseTag>& wordTags() {
 }
 
 ReleaseTag patternTag(const QString& lower) {
-    // 1080p, 1080i, 1920x1080, glued to a source in Chinese names (BD1080P, HD720P): the lines
-    // tell the resolution when they are a common one.
-    static const QRegularExpression frame(
-        QStringLiteral("^(bd|hd|fhd|web|dvd)?(?:(\\d{3,4})[pi]|\\d{3,4}x(\\d{3,4}))$"));
+    // 1080p, 1080i, 1920x1080, glued to a source in Chinese names (BD1080P, HD720P, TC1080P): the
+    // lines tell the resolution when they are a common one.
+    static const QRegularExpression frame(QStringLiteral(
+        "^(bd|hd|fhd|web|dvd|tc|ts|hdtc|hdts|hdcam)?(?:(\\d{3,4})[pi]|\\d{3,4}x(\\d{3,4}))$"));
     // Episodes (S01E02, E05, 1x02), channel layouts (5.1, DDP5.1), audio track counts, frame rates,
     // discs (CD1).
     static const QRegularExpression other(QStringLiteral(
