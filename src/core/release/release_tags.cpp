@@ -187,11 +187,15 @@ qsizetype cjkTagSuffix(const QString& token) {
     return start;
 }
 
-qsizetype cjkEpisodePrefix(const QString& token) {
-    static const QRegularExpression prefix(
-        QStringLiteral("^第[0-9一二三四五六七八九十百零〇两]+[集话話期]"));
-    const qsizetype length = prefix.match(token).capturedLength();
-    return length < token.size() ? length : -1;
+qsizetype cjkEpisodeMark(const QString& token, qsizetype& length) {
+    static const QRegularExpression mark(
+        QStringLiteral("第[0-9一二三四五六七八九十百零〇两]+[季集话話期]"));
+    if (!token.contains(u'第')) {
+        return -1;
+    }
+    const QRegularExpressionMatch m = mark.match(token);
+    length = m.capturedLength();
+    return m.capturedStart();
 }
 
 }  // namespace vantrel

@@ -163,9 +163,14 @@ void addCjk(QString text, int group, bool bracketed, std::vector<Token>& out) {
         case CjkRole::Junk:
             break;
         case CjkRole::Title:
-            if (const qsizetype episode = cjkEpisodePrefix(text); episode > 0) {
-                out.push_back({text.left(episode), Kind::CjkTag, group, bracketed, {}});
-                addCjk(text.mid(episode), group, bracketed, out);
+            if (qsizetype length = 0, at = cjkEpisodeMark(text, length); at >= 0) {
+                if (at > 0) {
+                    addCjk(text.left(at), group, bracketed, out);  // 庆余年第二季
+                }
+                out.push_back({text.mid(at, length), Kind::CjkTag, group, bracketed, {}});
+                if (at + length < text.size()) {
+                    addCjk(text.mid(at + length), group, bracketed, out);  // 第783集绯色的真相
+                }
             } else if (const qsizetype tag = cjkTagSuffix(text); tag > 0) {
                 out.push_back({text.left(tag), Kind::Cjk, group, bracketed, {}});
                 out.push_back({text.mid(tag), Kind::CjkTag, group, bracketed, {}});
