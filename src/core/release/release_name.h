@@ -26,4 +26,7 @@ struct ReleaseName {
 // gives it; a folder also fills the year, source and resolution the file name lacks.
 ReleaseName parseReleaseName(const QString& path);
 
+// Reads one name read by the same rules, without folders: a search result's name or version.
+ReleaseName parseReleaseText(const QString& name);
+
 }  // namespace vantrel

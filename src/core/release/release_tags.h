@@ -26,4 +26,8 @@ CjkRole cjkRole(const QString& token);
 // Where a tag glued to the end of a CJK title starts ("英雄国语中字" -> 2), or -1.
 qsizetype cjkTagSuffix(const QString& token);
 
+// Where a season's or an episode's mark glued into a CJK token starts ("庆余年第二季第3集" -> 3,
+// `length` 3), or -1.
+qsizetype cjkEpisodeMark(const QString& token, qsizetype& length);
+
 }  // namespace vantrel

@@ -1,5 +1,6 @@
 #include "release/video_file.h"
 
+#include "release/release_match.h"
 #include "release/release_tags.h"
 
 #include <QFile>
@@ -22,6 +23,16 @@ QString videoPathFromArgument(const QByteArray& argument) {
     return QFile::decodeName(argument);
 }
 
+QString episodeLabel(const ReleaseName& name) {
+    if (name.episode < 0) {
+        return {};
+    }
+    const QString episode = QStringLiteral("E%1").arg(name.episode, 2, 10, QLatin1Char('0'));
+    return name.season < 0
+               ? episode
+               : QStringLiteral("S%1").arg(name.season, 2, 10, QLatin1Char('0')) + episode;
+}
+
 QString keywordLine(const ReleaseName& name) {
     const auto field = [](QString text) {
         for (QChar& unit : text) {
@@ -32,7 +43,7 @@ QString keywordLine(const ReleaseName& name) {
         return text;
     };
     return field(name.keyword) + u'\t' + field(name.otherTitle) + u'\t' + name.year + u'\t' +
-           name.source + u'\t' + name.resolution;
+           name.source + u'\t' + name.resolution + u'\t' + episodeLabel(name);
 }
 
 bool carriesRelease(QStringView text, const ReleaseName& video) {
@@ -64,7 +75,9 @@ bool carriesRelease(QStringView text, const ReleaseName& video) {
             read(part);
         }
     }
-    return source && resolution;
+    // A series' result must also be the video's episode, read by the same rules.
+    return source && resolution &&
+           (video.episode < 0 || sameEpisode(video, parseReleaseText(text.toString())));
 }
 
 }  // namespace vantrel

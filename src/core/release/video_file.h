@@ -13,14 +13,18 @@ namespace vantrel {
 // file: URL as file managers pass it.
 QString videoPathFromArgument(const QByteArray& argument);
 
-// One line of `vantrel --keyword`: keyword, other title, year, source and resolution, separated
-// by tabs, each empty when unknown. Tabs and line breaks inside a title become blanks so that
-// the line keeps its five fields.
+// A series' episode as S01E02, or E02 when the name gives no season; empty for a film or a range.
+QString episodeLabel(const ReleaseName& name);
+
+// One line of `vantrel --keyword`: keyword, other title, year, source, resolution and episode,
+// separated by tabs, each empty when unknown. Tabs and line breaks inside a title become blanks
+// so that the line keeps its six fields.
 QString keywordLine(const ReleaseName& name);
 
 // Whether a result's text (its name or version) names the video's release: its source and its
-// resolution, each where the video's name gives one, read with the same tags as file names.
-// False when the video's name gives neither.
+// resolution, each where the video's name gives one, read with the same tags as file names, and
+// for a series the same season and episode. False when the video's name gives neither source nor
+// resolution.
 bool carriesRelease(QStringView text, const ReleaseName& video);
 
 }  // namespace vantrel

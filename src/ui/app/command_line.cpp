@@ -90,8 +90,9 @@ std::string commandLineUsage(const std::string& program) {
            "at once for its film.\n"
            "  -h, --help         show this text and exit\n"
            "  -v, --version      show the version and exit\n"
-           "  --keyword FILE...  print, for each file, its keyword, other title, year, source and\n"
-           "                     resolution, tab-separated, one line per file, and exit\n";
+           "  --keyword FILE...  print, for each file, its keyword, other title, year, source,\n"
+           "                     resolution and episode (S01E02), tab-separated, one line per\n"
+           "                     file, and exit\n";
 }
 
 }  // namespace vantrel

@@ -1,5 +1,6 @@
 // From a video file's path to the keyword to search for, over the forms real release names take.
 #include "release/release_name.h"
+#include "release/release_match.h"
 #include "release/video_file.h"
 
 #include <QFile>
@@ -172,6 +173,39 @@ const Row kRows[] = {
     {"A.2012.UHD.WEB-Rip.mkv", "A |  | 2012 | WEBRip | 2160p"},
     {"A.2012.1920x1080.WEB.H264.mkv", "A |  | 2012 | WEB-DL | 1080p"},
     {"A.2012.60fps.HQ.1080P.WEB-DL.mkv", "A |  | 2012 | WEB-DL | 1080p"},
+    // Words that qualify the release at the title's end, tags before the title, groups glued to it.
+    {"Brazil_Criterion_Edition_(1985).CD2.avi", "Brazil |  | 1985 |  | "},
+    {"Suicide Squad EXTENDED (2016) 2160p UHD Blu-Ray x265 -DDR", "Suicide Squad |  | 2016 | BluRay | 2160p"},
+    {"Alien DC (1979) [1080p]", "Alien |  | 1979 |  | 1080p"},
+    {"The.Dark.Knight.IMAX.EDITION.HQ.BluRay.1080p.x264", "The Dark Knight |  |  | BluRay | 1080p"},
+    {"Hardwired.STV.NFOFiX.FRENCH.DVDRiP.XviD-SURViVAL", "Hardwired |  |  | DVDRip | "},
+    {"Die.Schluempfe.2.German.DL.1080p.BluRay.x264-EXQUiSiTE.mkv", "Die Schluempfe 2 |  |  | BluRay | 1080p"},
+    {"Alien.Director.Cut.Ita.Eng.VP9.Opus.AlphaBot.webm", "Alien |  |  |  | "},
+    {"The.Final.Cut.2004.DVDRip.avi", "The Final Cut |  | 2004 | DVDRip | "},
+    {"[h265 - HEVC] Riddick Unrated Director Cut French [1080p DTS].mkv", "Riddick |  |  |  | 1080p"},
+    {"ulshd-the.right.stuff.1983.multi.1080p.bluray.x264.mkv", "the right stuff |  | 1983 | BluRay | 1080p"},
+    {"www.1TamilMV.ink - Leo (2023) Tamil HQ HDRip - 1080p.mkv", "Leo |  | 2023 | HDRip | 1080p"},
+    {"Gravity (CamRip / 2013)", "Gravity |  | 2013 |  | "},
+    {"Captain.America.Civil.War.HDR.1080p.HEVC.BT.2020-GRP", "Captain America Civil War |  |  |  | 1080p"},
+    {"Das.Appartement.GERMAN.AC3D.DL.720p.BluRay.x264-TVP", "Das Appartement |  |  | BluRay | 720p"},
+    {"Alexander.Revisited.The.Final.Cut.2004.1080p", "Alexander Revisited |  | 2004 |  | 1080p"},
+    {"The.Convert.2023.1080p.WEB-DL.mkv", "The Convert |  | 2023 | WEB-DL | 1080p"},
+    {"Name.BRRipMux.720p", "Name |  |  | BluRay | 720p"},
+    {"Kill Bill - Vol. 2 (2004) 1080p", "Kill Bill Vol 2 |  | 2004 |  | 1080p"},
+    // Fansub and bracketed names: group, category brackets, titles parted by slashes, episodes.
+    {"[GM-Team][国漫][寻剑 第1季][Sword Quest][2002][02][AVC][GB][1080P].mp4", "寻剑 | Sword Quest | 2002 |  | 1080p"},
+    {"[喵萌奶茶屋&LoliHouse] 金装的薇尔梅 / Kinsou no Vermeil - 01 [WebRip 1080p].mkv", "金装的薇尔梅 | Kinsou no Vermeil |  | WEBRip | 1080p"},
+    {"[云歌字幕组][7月新番][欢迎来到实力至上主义的教室 第二季][01][1080p][简体中文].mp4", "欢迎来到实力至上主义的教室 |  |  |  | 1080p"},
+    {"[DBD-Raws][龙珠Z/Dragon Ball Z/ドラゴンボールZ][001][1080P][BDRip].mkv", "龙珠Z | Dragon Ball Z |  | BluRay | 1080p"},
+    {"【神帆字幕组】【名侦探柯南】【第783集-绯色的真相】【1080P】.mp4", "名侦探柯南 |  |  |  | 1080p"},
+    {"[SubsPlease] Jujutsu Kaisen - 24 (1080p) [A1B2C3D4].mkv", "Jujutsu Kaisen |  |  |  | 1080p"},
+    {"【BT乐园】流浪地球2.2023.HD1080P.国语中字.mp4", "流浪地球2 |  | 2023 |  | 1080p"},
+    {"2012世界末日.2009.BD1080P.中英双字.mkv", "2012世界末日 |  | 2009 | BluRay | 1080p"},
+    {"[诛仙][Jade Dynasty][2022][WEB-DL][2160][TV 04].mkv", "诛仙 | Jade Dynasty | 2022 | WEB-DL | "},
+    {"[霸王别姬][张国荣].1993.mkv", "霸王别姬 |  | 1993 |  | "},
+    {"[电影][铃芽之旅][Suzume][2022][BDRip][1080P].mkv", "铃芽之旅 | Suzume | 2022 | BluRay | 1080p"},
+    {"新精武门1991 (1991).mkv", "新精武门1991 |  | 1991 |  | "},
+    {"哆啦A梦：大雄的宇宙小战争 2021 (2022) - 1080p.mp4", "哆啦A梦：大雄的宇宙小战争 2021 |  | 2022 |  | 1080p"},
     // The folders give what the file name lacks.
     {"/home/user/Videos/Blade Runner (1982)/movie.mkv", "Blade Runner |  | 1982 |  | "},
     {"/data/Movies/Blade.Runner.1982.1080p.BluRay.x264-GROUP/CD1.avi", "Blade Runner |  | 1982 | BluRay | 1080p"},
@@ -188,6 +222,14 @@ const Row kRows[] = {
     {"/srv/A.Film.2012.1080p.BluRay.x264/Subs/English.srt", "A Film |  | 2012 | BluRay | 1080p"},
     {"/srv/电影/2023/满江红/满江红.2023.2160p.mkv", "满江红 |  | 2023 |  | 2160p"},
     {"Inception (2010)/movie.mkv", "Inception |  | 2010 |  | "},
+    {"/m/Somewhere.2010.DVDRip.XviD-iLG/i-smwhr.avi", "Somewhere |  | 2010 | DVDRip | "},
+    {"/m/Ne Zha 2 (2025)/nz2-2160p.mkv", "Ne Zha 2 |  | 2025 |  | 2160p"},
+    {"/m/How.To.Be.Single.2016.1080p.BluRay-BLOW/blow-how.to.be.single.2016.mkv", "how to be single |  | 2016 | BluRay | 1080p"},
+    {"/m/La Science des Rêves (2006)/La.Science.Des.Reves.FRENCH.DVDRip.avi", "La Science Des Reves |  | 2006 | DVDRip | "},
+    {"/电影/霸王别姬 (1993)/Farewell.My.Concubine.1993.1080p.mkv", "霸王别姬 | Farewell My Concubine | 1993 |  | 1080p"},
+    {"/电影/满江红.Full.River.Red.2023.WEB-DL/Full.River.Red.2023.1080p.mkv", "满江红 | Full River Red | 2023 | WEB-DL | 1080p"},
+    {"/下载/流浪地球2.The.Wandering.Earth.II.2023.WEB-DL/tWE2.2160p.mkv", "流浪地球2 | The Wandering Earth II | 2023 | WEB-DL | 2160p"},
+
     {"/home/user/movie.mkv", " |  |  |  | "},
     {"/home/user/Videos/2046.mkv", "2046 |  |  |  | "},
     {"BDMV/STREAM/00001.m2ts", " |  |  |  | "},
@@ -208,6 +250,34 @@ TEST(ReleaseName, ReadsTitleYearSourceAndResolution) {
     for (const Row& row : kRows) {
         EXPECT_EQ(describe(parseReleaseName(QString::fromUtf8(row.path))), row.expected)
             << row.path;
+    }
+}
+
+TEST(ReleaseName, ReadsSeasonEpisodeAndGroup) {
+    // name -> episode label | group
+    const std::pair<const char*, const char*> rows[] = {
+        {"Some.Show.S01E02.1080p.WEB-DL-OurTV.mkv", "S01E02 | OurTV"},
+        {"Some.Show.S01.E02.mkv", "S01E02 | "},
+        {"Some.Show.1x02.mkv", "S01E02 | "},
+        {"繁花.EP02.2023.4K.国语中字.mp4", "E02 | "},
+        {"庆余年.第二季.第3集.mp4", "S02E03 | "},
+        {"庆余年第二季第3集.mp4", "S02E03 | "},
+        {"一夜新娘 - S02E07 - 第 7 集.mp4", "S02E07 | "},
+        {"[ANi] 我独自升级 - 01 [1080P][Baha].mp4", "E01 | ANi"},
+        {"[织梦字幕组][鬼灭之刃][05集][1080P].mp4", "E05 | "},
+        {"[诛仙][Jade Dynasty][2022][WEB-DL][TV 04][LeagueWEB].mkv", "E04 | "},
+        {"[VCB-Studio] Violet Evergarden [01-13][Ma10p_1080p].mkv", " | VCB-Studio"},
+        {"Show.S01E01E02.720p.HDTV.mkv", " | "},
+        {"The Heart of Genius E13-14 2022 1080p WEB-DL H264 AAC", " | "},
+        {"[1080P][DBD制作组&离谱Sub][龙珠GT][特典映像][01][HEVC-10bit].mkv",
+         "E01 | DBD制作组&离谱 Sub"},
+        {"fgt-the.lobster.2015.1080p.bluray.x264.mkv", " | fgt"},
+        {"Some Film - 2012 - 1080p.mkv", " | "},
+        {"Toy.Story.3.2010.720p.BluRay.mkv", " | "},
+    };
+    for (const auto& [path, expected] : rows) {
+        const ReleaseName name = parseReleaseName(QString::fromUtf8(path));
+        EXPECT_EQ((episodeLabel(name) + u" | "_s + name.group).toStdString(), expected) << path;
     }
 }
 
@@ -237,9 +307,39 @@ TEST(ReleaseName, VideoFilesOnTheCommandLineAndInResults) {
         EXPECT_EQ(carriesRelease(text, video), carries) << text.toStdString();
     }
     EXPECT_FALSE(carriesRelease(u"BluRay 1080p"_s, parseReleaseName(u"Hero.mkv"_s)));
-    EXPECT_EQ(keywordLine(video), u"英雄\tHero\t2002\tBluRay\t1080p"_s);
+    const ReleaseName episode = parseReleaseName(u"Show.S01E02.1080p.WEB-DL.mkv"_s);
+    EXPECT_TRUE(carriesRelease(u"Show.S01E02.WEB-DL.1080p"_s, episode));
+    EXPECT_FALSE(carriesRelease(u"Show.S01E03.WEB-DL.1080p"_s, episode));
+    EXPECT_FALSE(carriesRelease(u"Show.S01.WEB-DL.1080p"_s, episode));
+    EXPECT_EQ(keywordLine(video), u"英雄\tHero\t2002\tBluRay\t1080p\t"_s);
     EXPECT_EQ(videoPathFromArgument("file:///v/%E8%8B%B1%E9%9B%84%20x.mkv"), u"/v/英雄 x.mkv"_s);
     EXPECT_EQ(videoPathFromArgument("/v/\xB2\xE2.mkv"), QFile::decodeName("/v/\xB2\xE2.mkv"));
+}
+
+TEST(ReleaseName, RanksSubtitlesAgainstTheVideo) {
+    ReleaseName video;
+    video.group = u"OurTV"_s;
+    video.source = u"WEB-DL"_s;
+    video.resolution = u"1080p"_s;
+    ReleaseName other = video;
+    EXPECT_EQ(releaseFit(video, other), 7);
+    other.group = u"ourtv"_s;
+    other.resolution = u"720p"_s;
+    EXPECT_EQ(releaseFit(video, other), 6);
+    other.group.clear();
+    EXPECT_EQ(releaseFit(video, other), 2);
+    video.season = 1;
+    video.episode = 2;
+    other.episode = 2;
+    EXPECT_EQ(releaseFit(video, other), 10);
+    other.season = 2;
+    EXPECT_EQ(releaseFit(video, other), -1);
+    other.season = -1;
+    other.episode = 3;
+    EXPECT_EQ(releaseFit(video, other), -1);
+    other.episode = -1;
+    EXPECT_EQ(releaseFit(video, other), 2);
+    EXPECT_FALSE(sameEpisode(video, other));
 }
 
 }  // namespace
