@@ -15,6 +15,20 @@ IconvConverter::~IconvConverter() {
 
 bool IconvConverter::convert(QByteArrayView input,
                              const std::function<bool(QByteArrayView)>& sink) {
+    return run(input, false, sink);
+}
+
+QByteArray IconvConverter::convertLeniently(QByteArrayView input) {
+    QByteArray output;
+    run(input, true, [&output](QByteArrayView piece) {
+        output.append(piece);
+        return true;
+    });
+    return output;
+}
+
+bool IconvConverter::run(QByteArrayView input, bool lenient,
+                         const std::function<bool(QByteArrayView)>& sink) {
     if (!valid()) {
         return false;
     }
@@ -31,9 +45,14 @@ bool IconvConverter::convert(QByteArrayView input,
         if (produced > 0 && !sink(QByteArrayView(block.data(), produced))) {
             return false;
         }
-        if (done == static_cast<size_t>(-1) && errno != E2BIG) {
-            return false;  // EILSEQ or EINVAL: undefined or cut-off sequence
+        if (done != static_cast<size_t>(-1) || errno == E2BIG) {
+            continue;
         }
+        if (!lenient || errno != EILSEQ) {
+            return lenient;  // EINVAL: a sequence cut off at the end
+        }
+        ++in;  // a byte the charset does not define
+        --inLeft;
     }
     return true;
 }

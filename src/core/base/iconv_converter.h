@@ -27,7 +27,12 @@ public:
     bool convert(QByteArrayView input, const std::function<bool(QByteArrayView)>& sink);
     bool convert(QByteArrayView input, QByteArray& output);
 
+    // For a text cut anywhere, to look at: bytes that do not convert are dropped, and so is a
+    // sequence cut off at the end.
+    QByteArray convertLeniently(QByteArrayView input);
+
 private:
+    bool run(QByteArrayView input, bool lenient, const std::function<bool(QByteArrayView)>& sink);
     static iconv_t invalid() { return reinterpret_cast<iconv_t>(-1); }
     iconv_t handle_;
 };
