@@ -40,18 +40,18 @@ struct SubtitleEntry {
 
 enum class SubtitleFailure {
     None,
-    NotSubtitle,       // neither an archive nor a subtitle file (or a damaged archive)
-    Unreadable,        // the file is gone or cannot be read
-    NoSubtitle,        // the archive holds no subtitle
-    AllEncrypted,      // every subtitle in it is encrypted
-    OverLimit,         // archive, entry count, subtitle, unpacked total or ratio beyond its limit
-    EntryNotFound,     // the entry asked for is not (or no longer) in the archive
-    Tie,               // no entry named and the best two tie: the caller must choose
-    CannotDecode,      // the subtitle's text is in no charset the tool reads
-    VideoGone,         // the video file is not there
-    FolderNotWritable, // the video's folder cannot be written
-    TargetExists,      // a file of the target's name exists and replacing was not asked for
-    WriteFailed        // writing, renaming or moving the old file to the trash failed
+    NotSubtitle,        // neither an archive nor a subtitle file (or a damaged archive)
+    Unreadable,         // the file is gone or cannot be read
+    NoSubtitle,         // the archive holds no subtitle
+    AllEncrypted,       // every subtitle in it is encrypted
+    OverLimit,          // archive, entry count, subtitle, unpacked total or ratio beyond its limit
+    EntryNotFound,      // the entry asked for is not (or no longer) in the archive
+    Tie,                // no entry named and the best two tie: the caller must choose
+    CannotDecode,       // the subtitle's text is in no charset the tool reads
+    VideoGone,          // the video file is not there
+    FolderNotWritable,  // the video's folder cannot be written
+    TargetExists,       // a file of the target's name exists and replacing was not asked for
+    WriteFailed         // writing, renaming or moving the old file to the trash failed
 };
 
 struct SubtitleList {

@@ -128,7 +128,9 @@ bool convertAsciiCompatible(QByteArrayView text, IconvConverter& converter,
     return true;
 }
 
-bool asciiCompatible(const QByteArray& charset) { return !charset.startsWith("UTF-16"); }
+bool asciiCompatible(const QByteArray& charset) {
+    return !charset.startsWith("UTF-16");
+}
 
 }  // namespace
 

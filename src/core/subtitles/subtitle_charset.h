@@ -15,8 +15,8 @@
 namespace vantrel {
 
 struct TextEncoding {
-    QByteArray charset;   // an iconv name; "UTF-8" is copied as it is
-    qsizetype skip = 0;   // bytes of a byte-order mark at the start
+    QByteArray charset;  // an iconv name; "UTF-8" is copied as it is
+    qsizetype skip = 0;  // bytes of a byte-order mark at the start
 };
 
 // The charsets to try, likeliest first. Empty when the bytes are no text: NUL bytes without a

@@ -7,7 +7,8 @@ namespace vantrel {
 namespace {
 
 bool startsWithNoCase(QByteArrayView line, QByteArrayView prefix) {
-    return line.size() >= prefix.size() && qstrnicmp(line.data(), prefix.data(), prefix.size()) == 0;
+    return line.size() >= prefix.size() &&
+           qstrnicmp(line.data(), prefix.data(), prefix.size()) == 0;
 }
 
 // An ASS or SSA event's text: what follows the ninth comma of a Dialogue line. Other lines (script

@@ -37,11 +37,11 @@ SubtitleFormat subtitleFormatOf(const QString& name) {
 }
 
 bool isArchiveName(const QString& name) {
-    static const QStringList kEndings = {
-        QStringLiteral(".zip"),    QStringLiteral(".rar"),     QStringLiteral(".7z"),
-        QStringLiteral(".tar"),    QStringLiteral(".tar.gz"),  QStringLiteral(".tgz"),
-        QStringLiteral(".tar.xz"), QStringLiteral(".txz"),     QStringLiteral(".tar.bz2"),
-        QStringLiteral(".tbz2")};
+    static const QStringList kEndings = {QStringLiteral(".zip"),     QStringLiteral(".rar"),
+                                         QStringLiteral(".7z"),      QStringLiteral(".tar"),
+                                         QStringLiteral(".tar.gz"),  QStringLiteral(".tgz"),
+                                         QStringLiteral(".tar.xz"),  QStringLiteral(".txz"),
+                                         QStringLiteral(".tar.bz2"), QStringLiteral(".tbz2")};
     for (const QString& ending : kEndings) {
         if (name.endsWith(ending, Qt::CaseInsensitive)) {
             return true;
