@@ -101,7 +101,7 @@ SubtitleList listSubtitles(const QString& archivePath, const QString& videoPath)
     std::vector<RankedCandidate> candidates;
     candidates.reserve(scan.subtitles.size());
     for (const ScannedSubtitle& subtitle : scan.subtitles) {
-        const ReleaseFit fit = releaseFit(subtitle.path, video);
+        const EntryFit fit = entryFit(subtitle.path, video);
         SubtitleEntry entry{subtitle.path,
                             subtitle.occurrence,
                             formatExtension(subtitle.format),

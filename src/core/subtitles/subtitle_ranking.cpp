@@ -1,5 +1,6 @@
 #include "subtitles/subtitle_ranking.h"
 
+#include "release/release_match.h"
 #include "release/video_file.h"
 #include "subtitles/subtitle_formats.h"
 
@@ -28,21 +29,20 @@ auto sortKey(const RankedCandidate& candidate) {
 
 }  // namespace
 
-ReleaseFit releaseFit(const QString& entryPath, const ReleaseName& video) {
+EntryFit entryFit(const QString& entryPath, const ReleaseName& video) {
     const bool givesSourceOrResolution = !video.source.isEmpty() || !video.resolution.isEmpty();
     const bool givesMarks = givesSourceOrResolution || !video.group.isEmpty();
     const bool marks = (!givesSourceOrResolution || carriesRelease(entryPath, video)) &&
                        (video.group.isEmpty() || namesGroup(entryPath, video.group));
-    ReleaseFit fit;
+    EntryFit fit;
     if (video.episode < 0) {
         fit.releaseMatches = givesMarks && marks;
         return fit;
     }
     const ReleaseName entry = parseReleaseName(entryPath);
-    const bool sameEpisode = entry.episode == video.episode &&
-                             (entry.season < 0 || video.season < 0 || entry.season == video.season);
-    fit.episode = sameEpisode ? 0 : entry.episode < 0 ? 1 : 2;
-    fit.releaseMatches = sameEpisode && (!givesMarks || marks);
+    const bool episodeMatches = sameEpisode(video, entry);
+    fit.episode = episodeMatches ? 0 : entry.episode < 0 ? 1 : 2;
+    fit.releaseMatches = episodeMatches && (!givesMarks || marks);
     return fit;
 }
 

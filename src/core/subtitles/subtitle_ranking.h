@@ -13,16 +13,16 @@ namespace vantrel {
 // release the video's name gives (source, resolution, group) and, for an episode of a series,
 // the same season and episode. `episode` orders the rest of a series: 0 the same episode, 1 an
 // entry naming none, 2 another episode; always 0 for a film.
-struct ReleaseFit {
+struct EntryFit {
     bool releaseMatches = false;
     int episode = 0;
 };
 
-ReleaseFit releaseFit(const QString& entryPath, const ReleaseName& video);
+EntryFit entryFit(const QString& entryPath, const ReleaseName& video);
 
 struct RankedCandidate {
     SubtitleEntry entry;  // releaseMatches, language and format filled in
-    int episode = 0;      // ReleaseFit::episode
+    int episode = 0;      // EntryFit::episode
 };
 
 // Sorts best first (keeping the archive's order among equals), numbers the ranks (equals share
