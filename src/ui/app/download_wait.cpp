@@ -1,5 +1,6 @@
 #include "app/download_wait.h"
 
+#include <qpa/qwindowsysteminterface.h>
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -135,6 +136,11 @@ DownloadWait::~DownloadWait() {
 
 bool DownloadWait::keepWaiting() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // A wait that a key or a click started runs inside Qt's delivery of the window system's
+    // events, which the event loop does not enter again: whatever the desktop had queued behind
+    // that key, a close request above all, would stay queued until something new came from the
+    // desktop, perhaps never. Handed on here, it reaches the filter below.
+    QWindowSystemInterface::sendWindowSystemEvents(QEventLoop::AllEvents);
     return !escapePressed_ && !windowClosed_;
 }
 
