@@ -1,5 +1,6 @@
 #include "window/download_wait.h"
 
+#include <qpa/qwindowsysteminterface.h>
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -135,6 +136,12 @@ DownloadWait::~DownloadWait() {
 
 bool DownloadWait::keepWaiting() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // A wait that a key or a click started runs inside Qt's delivery of the window system's
+    // events, and some platforms' event loops never enter that delivery again (the offscreen
+    // one's does not; the X11 one's does when new X events come): whatever was queued behind that
+    // key, a close request above all, would wait for the download's end. Handed on here, it
+    // reaches the filter below.
+    QWindowSystemInterface::sendWindowSystemEvents(QEventLoop::AllEvents);
     return !escapePressed_ && !windowClosed_;
 }
 
