@@ -97,6 +97,12 @@ void Form1::closeEvent(QCloseEvent* event) {
         platform_.siteStarter->stop();
     }
     QWidget::closeEvent(event);
+    closed_ = event->isAccepted();
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    closed_ = false;
+    QWidget::showEvent(event);
 }
 
 void Form1::createControls() {
@@ -221,6 +227,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::runEvent(const std::function<void()>& procedure) {
+    // A key can come after the close request that followed it: the accessibility bridge hands
+    // keys back only once the screen reader has seen them. A closed window downloads nothing.
+    if (closed_) {
+        return;
+    }
     if (procedureRunning_) {
         // Input cannot get here while a procedure runs (a download holds it back), but a timer
         // can, such as the delayed click of an access key. Its procedure runs after this one.

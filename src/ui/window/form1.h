@@ -104,6 +104,7 @@ protected:
     static bool isVideoFileDrag(const QEvent* event);
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createControls();
@@ -119,6 +120,7 @@ private:
     SiteConfig site_;
     HeldInput* heldInput_ = nullptr;  // input given while a procedure waited on a download
     bool procedureRunning_ = false;
+    bool closed_ = false;  // closed and not shown again: input that comes late starts nothing
     std::vector<std::function<void()>> waitingProcedures_;
     ResultActions* resultActions_ = nullptr;    // row menu, copying, visited rows
     KeywordHistory* keywordHistory_ = nullptr;  // keywords searched, offered by Text4

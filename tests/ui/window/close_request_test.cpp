@@ -61,5 +61,17 @@ TEST_F(CloseRequestTest, EndsTheProgramAtOnceAfterACancelledDownloadEveryTime) {
     }
 }
 
+TEST_F(CloseRequestTest, InputThatComesAfterTheCloseStartsNothing) {
+    form.Text4->setText(u"slow"_s);
+    form.close();
+    QCoreApplication::postEvent(
+        form.Text4, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, u"\r"_s));
+    QElapsedTimer clock;
+    clock.start();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(form.Text1->text(), u"SearchURL"_s);
+}
+
 }  // namespace
 }  // namespace vantrel::testing
