@@ -4,6 +4,7 @@
 #include "subtitles/subtitle_archive.h"
 #include "subtitles/subtitle_charset.h"
 #include "support/archive_builder.h"
+#include "support/encoded_text.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +14,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <iconv.h>
 #include <fstream>
 #include <string>
 
@@ -40,20 +40,6 @@ QString dialogue(QRandomGenerator& random, int characters) {
     return line;
 }
 
-QByteArray gbk(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    QByteArray out(utf8.size() + 16, '\0');
-    iconv_t handle = iconv_open("GBK", "UTF-8");
-    char* in = const_cast<char*>(utf8.constData());
-    size_t inLeft = static_cast<size_t>(utf8.size());
-    char* to = out.data();
-    size_t outLeft = static_cast<size_t>(out.size());
-    iconv(handle, &in, &inLeft, &to, &outLeft);
-    iconv_close(handle);
-    out.truncate(out.size() - static_cast<qsizetype>(outLeft));
-    return out;
-}
-
 // An effect-heavy ASS file of `bytes` in GBK: override tags on every line, a Chinese line and
 // an English one.
 QByteArray effectHeavyAss(qsizetype bytes) {
@@ -62,7 +48,7 @@ QByteArray effectHeavyAss(qsizetype bytes) {
         "[Script Info]\nScriptType: v4.00+\n\n[V4+ Styles]\nStyle: Default,微软雅黑,20,"
         "&H00FFFFFF,&H000000FF,&H00000000,&H00000000,0,0,0,0,100,100,0,0,1,2,2,2,10,10,10,1\n\n"
         "[Events]\n");
-    QByteArray out = gbk(text);
+    QByteArray out = vantrel::testing::encodedAs(text, "GBK");
     while (out.size() < bytes) {
         QString block;
         for (int i = 0; i < 100; ++i) {
@@ -72,7 +58,7 @@ QByteArray effectHeavyAss(qsizetype bytes) {
                      dialogue(random, 14) +
                      QStringLiteral("\\N{\\fs32\\c&HC0C0C0&}And what do you make of it?\n");
         }
-        out += gbk(block);
+        out += vantrel::testing::encodedAs(block, "GBK");
     }
     out.truncate(bytes);
     return out.left(out.lastIndexOf('\n') + 1);

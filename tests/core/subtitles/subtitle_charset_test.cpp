@@ -1,29 +1,16 @@
 #include "subtitles/subtitle_charset.h"
 #include "subtitles/subtitle_dialogue.h"
+#include "support/encoded_text.h"
 #include "support/qt_printing.h"
 
 #include <QTemporaryFile>
 
 #include <gtest/gtest.h>
 
-#include <iconv.h>
-
 namespace vantrel {
 namespace {
 
-QByteArray encoded(const QString& text, const char* charset) {
-    const QByteArray utf8 = text.toUtf8();
-    iconv_t handle = iconv_open(charset, "UTF-8");
-    QByteArray out(utf8.size() * 4 + 4, '\0');
-    char* in = const_cast<char*>(utf8.constData());
-    size_t inLeft = static_cast<size_t>(utf8.size());
-    char* to = out.data();
-    size_t outLeft = static_cast<size_t>(out.size());
-    iconv(handle, &in, &inLeft, &to, &outLeft);
-    iconv_close(handle);
-    out.truncate(out.size() - static_cast<qsizetype>(outLeft));
-    return out;
-}
+using testing::encodedAs;
 
 // An effect-heavy ASS file: its header, styles and tags outweigh its dialogue.
 QString assFile(const QString& dialogue) {
@@ -61,22 +48,23 @@ TEST(SubtitleCharset, WritesEveryCharsetAsUtf8WithoutAMark) {
     const Case cases[] = {
         {"UTF-8", srt.toUtf8(), srt, SubtitleFormat::Srt},
         {"UTF-8 with a mark", "\xEF\xBB\xBF" + srt.toUtf8(), srt, SubtitleFormat::Srt},
-        {"UTF-16LE with a mark", encoded(QChar(0xFEFF) + srt, "UTF-16LE"), srt,
+        {"UTF-16LE with a mark", encodedAs(QChar(0xFEFF) + srt, "UTF-16LE"), srt,
          SubtitleFormat::Srt},
-        {"UTF-16BE with a mark", encoded(QChar(0xFEFF) + srt, "UTF-16BE"), srt,
+        {"UTF-16BE with a mark", encodedAs(QChar(0xFEFF) + srt, "UTF-16BE"), srt,
          SubtitleFormat::Srt},
-        {"GBK", encoded(srt, "GBK"), srt, SubtitleFormat::Srt},
-        {"GB18030 beyond GBK", encoded(srt + QStringLiteral("𠀀€\n"), "GB18030"),
+        {"GBK", encodedAs(srt, "GBK"), srt, SubtitleFormat::Srt},
+        {"GB18030 beyond GBK", encodedAs(srt + QStringLiteral("𠀀€\n"), "GB18030"),
          srt + QStringLiteral("𠀀€\n"), SubtitleFormat::Srt},
-        {"Big5", encoded(traditional, "BIG5"), traditional, SubtitleFormat::Srt},
+        {"Big5", encodedAs(traditional, "BIG5"), traditional, SubtitleFormat::Srt},
         // Too short for the detector, which reads these as Arabic.
-        {"GBK, two characters", encoded(QStringLiteral("这是\n"), "GBK"), QStringLiteral("这是\n"),
-         SubtitleFormat::Srt},
+        {"GBK, two characters", encodedAs(QStringLiteral("这是\n"), "GBK"),
+         QStringLiteral("这是\n"), SubtitleFormat::Srt},
         {"Windows-1252",
-         encoded(QStringLiteral("It’s a café, isn’t it?\nYes, it’s the café.\n"), "CP1252"),
+         encodedAs(QStringLiteral("It’s a café, isn’t it?\nYes, it’s the café.\n"), "CP1252"),
          QStringLiteral("It’s a café, isn’t it?\nYes, it’s the café.\n"), SubtitleFormat::Srt},
-        {"GBK ASS", encoded(assFile(simplified), "GBK"), assFile(simplified), SubtitleFormat::Ass},
-        {"Big5 ASS", encoded(assFile(traditional), "BIG5"), assFile(traditional),
+        {"GBK ASS", encodedAs(assFile(simplified), "GBK"), assFile(simplified),
+         SubtitleFormat::Ass},
+        {"Big5 ASS", encodedAs(assFile(traditional), "BIG5"), assFile(traditional),
          SubtitleFormat::Ass},
     };
     for (const Case& c : cases) {
@@ -89,7 +77,7 @@ TEST(SubtitleCharset, WritesEveryCharsetAsUtf8WithoutAMark) {
 }
 
 TEST(SubtitleCharset, WritesNothingOfATextItCannotRead) {
-    const QByteArray chinese = encoded(QStringLiteral("这是我们的电影，你说什么呢？\n"), "GBK");
+    const QByteArray chinese = encodedAs(QStringLiteral("这是我们的电影，你说什么呢？\n"), "GBK");
     const QByteArray cases[] = {
         QByteArray("1\n00:00:01,000 --> 00:00:02,000\n\x00\x01\x02\x03", 36),  // binary
         chinese + "\xFF" + chinese,  // a byte neither GB18030 nor Big5 defines
