@@ -1,4 +1,5 @@
-// Searching from a video file: dropped on the window or named on the command line.
+// Searching from a video file: dropped on the window or named on the command line. A subtitle
+// archive or file dropped goes beside the video instead (form1_subtitles.cpp).
 #include "window/form1.h"
 
 #include "release/release_name.h"
@@ -35,6 +36,7 @@ void Form1::searchVideoFile(const QString& path) {
         ReleaseName film = parseReleaseName(path);
         Text4->setText(film.keyword);
         videoOfNextSearch_ = std::move(film);
+        videoFileOfNextSearch_ = path;
         Text4_KeyPress(13);
     });
 }
@@ -55,7 +57,11 @@ void Form1::dropEvent(QDropEvent* event) {
     // The data goes away with the drag: the path is read now, the search runs as a procedure.
     if (const std::optional<QString> path = firstLocalFile(event->mimeData())) {
         event->acceptProposedAction();
-        searchVideoFile(*path);
+        if (isSubtitleDrop(*path)) {
+            placeSubtitleFrom(*path);
+        } else {
+            searchVideoFile(*path);
+        }
     }
 }
 
