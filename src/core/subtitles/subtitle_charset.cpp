@@ -1,5 +1,6 @@
 #include "subtitles/subtitle_charset.h"
 
+#include "base/chinese_double_bytes.h"
 #include "base/iconv_converter.h"
 #include "subtitles/subtitle_dialogue.h"
 
@@ -82,11 +83,15 @@ QByteArray detectedCharset(QByteArrayView text, SubtitleFormat format) {
     }
     uchardet_data_end(detector.get());
     const QByteArray name = QByteArray(uchardet_get_charset(detector.get())).toUpper();
-    if (name.startsWith("GB") || name.startsWith("HZ")) {
-        return QByteArrayLiteral("GB18030");
-    }
-    if (name.startsWith("BIG5") || name == "EUC-TW") {
-        return QByteArrayLiteral("BIG5");
+    const bool gbk = name.startsWith("GB") || name.startsWith("HZ");
+    const bool big5 = name.startsWith("BIG5") || name == "EUC-TW";
+    if (gbk || big5) {
+        // The detector mistakes one for the other on some texts; the characters they read as
+        // settle it.
+        const ChineseCharset likelier = likelierChineseCharset(dialogue);
+        const bool asBig5 =
+            likelier == ChineseCharset::Undecided ? big5 : likelier == ChineseCharset::Big5;
+        return asBig5 ? QByteArrayLiteral("BIG5") : QByteArrayLiteral("GB18030");
     }
     if (name.isEmpty() || name == "ASCII" || name == "UTF-8") {
         return {};  // not UTF-8 as a whole, so a guess from some few lines
@@ -190,7 +195,8 @@ TextWrite writeAsUtf8(QByteArrayView text, SubtitleFormat format, QFileDevice& o
             return TextWrite::WriteFailed;
         }
     }
-    return TextWrite::CannotDecode;
+    // Nothing of a text that does not read is left behind.
+    return out.resize(0) ? TextWrite::CannotDecode : TextWrite::WriteFailed;
 }
 
 QString decodeSample(QByteArrayView sample, SubtitleFormat format) {

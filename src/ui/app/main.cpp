@@ -6,6 +6,7 @@
 #include "grid/grid.h"
 #include "http/curl_http_client.h"
 #include "release/video_file.h"
+#include "subtitles/subtitle_commands.h"
 #include "window/form1.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -34,6 +36,31 @@ void searchOnceAndClose(vantrel::Form1& window, const QString& keyword) {
     }
     std::fflush(stdout);
     window.close();
+}
+
+// --list-subtitles and --place: their output in UTF-8, their exit code.
+int runSubtitleCommand(const vantrel::CommandLine& commandLine) {
+    const auto path = [&commandLine](std::size_t index) {
+        return index < commandLine.files.size()
+                   ? vantrel::videoPathFromArgument(
+                         QByteArray::fromStdString(commandLine.files[index]))
+                   : QString();
+    };
+    vantrel::CommandOutput output;
+    if (commandLine.action == vantrel::CommandLine::Action::ListSubtitles) {
+        output = vantrel::listSubtitlesCommand(path(0), path(1));
+    } else {
+        std::optional<QString> entry;
+        if (commandLine.files.size() > 2) {
+            entry = QString::fromUtf8(QByteArray::fromStdString(commandLine.files[2]));
+        }
+        output = vantrel::placeSubtitleCommand(path(0), path(1), entry, commandLine.replace);
+    }
+    const QByteArray out = output.out.toUtf8();
+    const QByteArray error = output.error.toUtf8();
+    std::fwrite(out.constData(), 1, static_cast<size_t>(out.size()), stdout);
+    std::fwrite(error.constData(), 1, static_cast<size_t>(error.size()), stderr);
+    return output.exitCode;
 }
 
 }  // namespace
@@ -62,6 +89,9 @@ int main(int argc, char* argv[]) {
                 std::fputc('\n', stdout);
             }
             return 0;
+        case vantrel::CommandLine::Action::ListSubtitles:
+        case vantrel::CommandLine::Action::PlaceSubtitle:
+            return runSubtitleCommand(commandLine);
         case vantrel::CommandLine::Action::OpenWindow:
             break;
     }
