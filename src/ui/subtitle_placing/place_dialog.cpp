@@ -35,6 +35,7 @@ PlaceDialog::PlaceDialog(QString archivePath, const QString& initialVideo, const
       video_(new QLineEdit(initialVideo, this)),
       subtitles_(new QTreeWidget(this)),
       problem_(new QLabel(this)),
+      browse_(new QPushButton(QStringLiteral("浏览…"), this)),
       place_(new QPushButton(QStringLiteral("放到视频旁(&P)"), this)),
       chooseVideo_(desktopVideoChooser) {
     setWindowTitle(QStringLiteral("放到视频旁"));
@@ -46,8 +47,7 @@ PlaceDialog::PlaceDialog(QString archivePath, const QString& initialVideo, const
     videoLabel->setBuddy(video_);
     video_->setAccessibleName(QStringLiteral("视频"));
     video_->setPlaceholderText(QStringLiteral("字幕要放在哪个视频旁"));
-    auto* browse = new QPushButton(QStringLiteral("浏览…"), this);
-    browse->setAutoDefault(false);
+    browse_->setAutoDefault(false);
 
     auto* listLabel = new QLabel(QStringLiteral("字幕(&S)"), this);
     listLabel->setBuddy(subtitles_);
@@ -73,7 +73,7 @@ PlaceDialog::PlaceDialog(QString archivePath, const QString& initialVideo, const
     auto* grid = new QGridLayout;
     grid->addWidget(videoLabel, 0, 0);
     grid->addWidget(video_, 0, 1);
-    grid->addWidget(browse, 0, 2);
+    grid->addWidget(browse_, 0, 2);
     auto* column = new QVBoxLayout(this);
     column->addWidget(archive);
     column->addLayout(grid);
@@ -92,7 +92,7 @@ PlaceDialog::PlaceDialog(QString archivePath, const QString& initialVideo, const
         }
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(browse, &QPushButton::clicked, this, &PlaceDialog::browse);
+    connect(browse_, &QPushButton::clicked, this, &PlaceDialog::browse);
     connect(video_, &QLineEdit::editingFinished, this, &PlaceDialog::rerank);
     connect(video_, &QLineEdit::textChanged, this, &PlaceDialog::updatePlaceButton);
     connect(subtitles_, &QTreeWidget::itemSelectionChanged, this, &PlaceDialog::updatePlaceButton);

@@ -35,6 +35,7 @@ public:
     const QString& archivePath() const { return archivePath_; }
     QLineEdit* videoBox() const { return video_; }
     QTreeWidget* subtitleList() const { return subtitles_; }
+    QPushButton* browseButton() const { return browse_; }
     QPushButton* placeButton() const { return place_; }
 
 signals:
@@ -54,6 +55,7 @@ private:
     QLineEdit* video_;
     QTreeWidget* subtitles_;
     QLabel* problem_;
+    QPushButton* browse_;
     QPushButton* place_;
     VideoChooser chooseVideo_;
 };
