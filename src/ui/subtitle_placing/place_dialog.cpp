@@ -43,7 +43,7 @@ PlaceDialog::PlaceDialog(QString archivePath, const QString& initialVideo, const
     archive->setTextFormat(Qt::PlainText);
     archive->setText(QStringLiteral("字幕包：") + QFileInfo(archivePath_).fileName());
 
-    auto* videoLabel = new QLabel(QStringLiteral("视频(&I)"), this);
+    auto* videoLabel = new QLabel(QStringLiteral("视频(&V)"), this);
     videoLabel->setBuddy(video_);
     video_->setAccessibleName(QStringLiteral("视频"));
     video_->setPlaceholderText(QStringLiteral("字幕要放在哪个视频旁"));
@@ -91,6 +91,9 @@ PlaceDialog::PlaceDialog(QString archivePath, const QString& initialVideo, const
             emit placeRequested(list_.entries.at(*chosen), video());
         }
     });
+    QWidget::setTabOrder(video_, browse_);
+    QWidget::setTabOrder(browse_, subtitles_);
+    QWidget::setTabOrder(subtitles_, buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(browse_, &QPushButton::clicked, this, &PlaceDialog::browse);
     connect(video_, &QLineEdit::editingFinished, this, &PlaceDialog::rerank);
