@@ -36,10 +36,20 @@ SubtitleLanguage languageOf(const ScannedSubtitle& subtitle) {
     if (subtitle.sample.isEmpty()) {
         return subtitleLanguage(tags, std::nullopt);
     }
-    // Decoded first: the dialogue is picked out of UTF-8, whatever the file's charset.
-    const QByteArray text = decodeSample(subtitle.sample, subtitle.format).toUtf8();
-    const QByteArray dialogue = dialogueLines(text, subtitle.format, kLanguageSample, false);
-    return subtitleLanguage(tags, languageOfText(QString::fromUtf8(dialogue)));
+    // The dialogue is picked out of the bytes where the charset keeps ASCII as it is; UTF-16 is
+    // decoded first.
+    QByteArrayView bytes = subtitle.sample;
+    QByteArray utf8;
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        utf8 = decodeSample(bytes, subtitle.format).toUtf8();
+        bytes = utf8;
+    }
+    // Whole lines only: a character cut off at the end would no longer be at the end.
+    if (const qsizetype end = bytes.lastIndexOf('\n'); end >= 0) {
+        bytes = bytes.first(end + 1);
+    }
+    const QByteArray dialogue = dialogueLines(bytes, subtitle.format, kLanguageSample, false);
+    return subtitleLanguage(tags, languageOfText(decodeSample(dialogue, subtitle.format)));
 }
 
 SubtitleList failedList(SubtitleFailure failure, QString message) {

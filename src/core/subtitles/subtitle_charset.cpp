@@ -205,6 +205,9 @@ QString decodeSample(QByteArrayView sample, SubtitleFormat format) {
         return {};
     }
     const TextEncoding& encoding = encodings.front();
+    if (encoding.charset == "UTF-8") {
+        return QString::fromUtf8(sample.sliced(encoding.skip));
+    }
     return QString::fromUtf8(IconvConverter(encoding.charset.constData())
                                  .convertLeniently(sample.sliced(encoding.skip)));
 }

@@ -39,25 +39,36 @@ QByteArrayView cueText(QByteArrayView line) {
     return counter ? QByteArrayView() : line;
 }
 
+bool special(char c) {
+    return c == '{' || c == '<' || c == '\\' || c == '\r';
+}
+
 // Drops {override tags} and <markup>, and turns ASS's \N, \n and \h into blanks. A '{' or '\'
 // right after a byte above 0x7F may be the second byte of a GBK or Big5 character: it stays.
 void appendPlain(QByteArrayView text, QByteArray& out) {
-    char closer = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const qsizetype run = i;
+        while (i < text.size() && (!special(text[i]) || (i > 0 && (text[i - 1] & 0x80) != 0))) {
+            ++i;
+        }
+        out.append(text.sliced(run, i - run));
+        if (i == text.size()) {
+            break;
+        }
         const char c = text[i];
-        const bool afterAscii = i == 0 || (text[i - 1] & 0x80) == 0;
-        if (closer != 0) {
-            closer = c == closer ? 0 : closer;
-        } else if (!afterAscii) {
-            out.append(c);
-        } else if (c == '{' || c == '<') {
-            closer = c == '{' ? '}' : '>';
+        if (c == '{' || c == '<') {
+            const qsizetype close = text.indexOf(c == '{' ? '}' : '>', i);
+            i = close < 0 ? text.size() : close + 1;
         } else if (c == '\\' && i + 1 < text.size() &&
                    (text[i + 1] == 'N' || text[i + 1] == 'n' || text[i + 1] == 'h')) {
             out.append(' ');
+            i += 2;
+        } else {
+            if (c != '\r') {
+                out.append(c);
+            }
             ++i;
-        } else if (c != '\r') {
-            out.append(c);
         }
     }
 }

@@ -4,7 +4,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <array>
 #include <vector>
 
 namespace vantrel {
@@ -21,14 +20,20 @@ constexpr char16_t kTraditionalOnly[] =
     u"點兒歡認識誰該飛愛親熱歲業應從兩難雖單變實寶將專當辦師寫運動記請謝嗎飯臉報殺戰爭槍種島"
     u"級幫燈燒雞龍魚鳥";
 
-std::vector<char16_t> sorted(const char16_t* text) {
-    std::vector<char16_t> units(text, text + std::char_traits<char16_t>::length(text));
-    std::sort(units.begin(), units.end());
-    return units;
-}
+constexpr char16_t kCjkFirst = 0x4E00;
+constexpr char16_t kCjkLast = 0x9FFF;
+enum Script : quint8 { Both = 0, SimplifiedScript = 1, TraditionalScript = 2 };
 
-bool among(const std::vector<char16_t>& units, char16_t unit) {
-    return std::binary_search(units.begin(), units.end(), unit);
+// The script of every character of the main CJK block, looked up once per character.
+std::vector<quint8> scriptTable() {
+    std::vector<quint8> table(kCjkLast - kCjkFirst + 1, Both);
+    for (const char16_t* unit = kSimplifiedOnly; *unit != 0; ++unit) {
+        table[*unit - kCjkFirst] = SimplifiedScript;
+    }
+    for (const char16_t* unit = kTraditionalOnly; *unit != 0; ++unit) {
+        table[*unit - kCjkFirst] = TraditionalScript;
+    }
+    return table;
 }
 
 void readToken(const QString& token, LanguageTags& tags) {
@@ -134,8 +139,7 @@ LanguageTags languageTagsOfIdx(QByteArrayView idxText) {
 }
 
 TextLanguage languageOfText(QStringView dialogue) {
-    static const std::vector<char16_t> simplifiedOnly = sorted(kSimplifiedOnly);
-    static const std::vector<char16_t> traditionalOnly = sorted(kTraditionalOnly);
+    static const std::vector<quint8> scripts = scriptTable();
     static const QRegularExpression kEnglishWord(
         QStringLiteral("\\b(the|you|and|to|is|it|that|what|of|in|me|my|this|don't|I'm|I)\\b"),
         QRegularExpression::CaseInsensitiveOption);
@@ -154,11 +158,15 @@ TextLanguage languageOfText(QStringView dialogue) {
             const char16_t unit = c.unicode();
             letters = isLatinLetter(c) ? letters + 1 : 0;
             longestWord = std::max(longestWord, letters);
-            if ((unit >= 0x4E00 && unit <= 0x9FFF) || (unit >= 0x3400 && unit <= 0x4DBF)) {
+            if (unit >= kCjkFirst && unit <= kCjkLast) {
                 lineCjk = true;
                 ++cjk;
-                simplified += among(simplifiedOnly, unit) ? 1 : 0;
-                traditional += among(traditionalOnly, unit) ? 1 : 0;
+                const quint8 script = scripts[unit - kCjkFirst];
+                simplified += script == SimplifiedScript ? 1 : 0;
+                traditional += script == TraditionalScript ? 1 : 0;
+            } else if (unit >= 0x3400 && unit <= 0x4DBF) {
+                lineCjk = true;
+                ++cjk;
             } else if ((unit >= 0x3040 && unit <= 0x30FF) || (unit >= 0xAC00 && unit <= 0xD7AF)) {
                 ++kanaOrHangul;
             }

@@ -13,8 +13,8 @@
 namespace vantrel {
 namespace {
 
-// Enough text to tell its charset and language.
-constexpr qint64 kSampleBytes = 64 * 1024;
+// Enough text to tell its charset and language: a few hundred lines.
+constexpr qint64 kSampleBytes = 16 * 1024;
 
 bool sameStem(const QString& a, const QString& b) {
     return withoutExtension(a).compare(withoutExtension(b), Qt::CaseInsensitive) == 0;

@@ -52,6 +52,26 @@ bool renameNoReplace(const QString& from, const QString& to) {
     return true;
 }
 
+// Qt 6.4 reports success even when it finds no trash folder for the file, having moved it to
+// "files/" under the working folder (and its record to "info/"). Such a move is undone and
+// fails: the old subtitle stays where it was.
+bool moveToTrash(const QString& path) {
+    QString inTrash;
+    if (!QFile::moveToTrash(path, &inTrash)) {
+        return false;
+    }
+    if (QFileInfo(inTrash).isAbsolute()) {
+        return true;
+    }
+    QFile::rename(inTrash, path);
+    QFile::remove(QStringLiteral("info/") + QFileInfo(inTrash).fileName() +
+                  QStringLiteral(".trashinfo"));
+    // Only when empty, that is when made by that move.
+    QDir().rmdir(QStringLiteral("files"));
+    QDir().rmdir(QStringLiteral("info"));
+    return false;
+}
+
 // One file to be renamed into place, written in the video's folder under a hidden name.
 struct PendingFile {
     QString target;
@@ -123,7 +143,7 @@ PlacedSubtitle writeBesideVideo(const SubtitleFiles& files, const QString& targe
     }
 
     for (const PendingFile& file : pending) {
-        if (occupied(file.target) && !QFile::moveToTrash(file.target)) {
+        if (occupied(file.target) && !moveToTrash(file.target)) {
             return failure(SubtitleFailure::WriteFailed, QStringLiteral("旧字幕无法移到回收站 ") +
                                                              QFileInfo(file.target).fileName());
         }
