@@ -12,7 +12,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <optional>
 #include <utility>
 
 namespace vantrel {
@@ -130,26 +129,20 @@ void PlaceDialog::rerank() {
 }
 
 void PlaceDialog::showList(const SubtitleList& list) {
-    // The subtitle chosen stays chosen in the new order; else the best, unless the best two tie.
-    std::optional<std::pair<QString, int>> chosen;
-    if (const std::optional<std::size_t> row = chosenRow()) {
-        chosen = std::pair(list_.entries.at(*row).path, list_.entries.at(*row).occurrence);
-    }
+    // Ranked for another video, the best may be another: it is chosen anew, unless the best two
+    // tie. (A row can only be picked with the video box left, which ranks it first.)
     list_ = list;
     subtitles_->clear();
     for (const SubtitleEntry& entry : list_.entries) {
         auto* item = new QTreeWidgetItem(
             subtitles_, {entry.path, subtitleLanguageLabel(entry.language), entry.format});
         item->setToolTip(0, entry.path);
-        if (chosen && chosen->first == entry.path && chosen->second == entry.occurrence) {
-            subtitles_->setCurrentItem(item);
-        }
     }
-    if (!chosen && !list_.bestTie && subtitles_->topLevelItemCount() > 0) {
-        subtitles_->setCurrentItem(subtitles_->topLevelItem(0));
-    } else if (!chosen && subtitles_->topLevelItemCount() > 0) {
-        // The focus may rest on the first row, but nothing is chosen for the user.
-        subtitles_->setCurrentItem(subtitles_->topLevelItem(0), 0, QItemSelectionModel::NoUpdate);
+    if (QTreeWidgetItem* best = subtitles_->topLevelItem(0)) {
+        // On a tie the focus may rest on the first row, but nothing is chosen for the user.
+        subtitles_->setCurrentItem(
+            best, 0,
+            list_.bestTie ? QItemSelectionModel::NoUpdate : QItemSelectionModel::ClearAndSelect);
     }
     QString problem = list_.message;
     if (list_.failure == SubtitleFailure::None && list_.bestTie) {

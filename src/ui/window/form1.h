@@ -136,7 +136,7 @@ private:
     // of the search about to start.
     VideoReleaseMarks* videoMarks_ = nullptr;
     ReleaseName videoOfNextSearch_;
-    QString videoFileOfNextSearch_;
+    QString videoFileOfNextSearch_;               // its path: a subtitle may go beside it
     SubtitlePlacing* subtitlePlacing_ = nullptr;  // the dialog, the bar, the download folder
 };
 

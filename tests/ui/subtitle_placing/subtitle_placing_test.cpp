@@ -110,17 +110,27 @@ TEST_F(SubtitlePlacingTest, TiedBestChoosesNothingAndAnExistingTargetIsOnlyRepla
     EXPECT_TRUE(bar()->isHidden());
 }
 
-TEST_F(SubtitlePlacingTest, TypedSearchAsksForTheVideoAndNotASubtitleIsReported) {
+TEST_F(SubtitlePlacingTest, TypedSearchAsksForTheVideoRanksAnewForItAndReportsNonSubtitles) {
+    const QString zip = folder.filePath(u"subs.zip"_s);
+    test::writeArchive(
+        zip, test::TestFormat::Zip,
+        {{"Heat.1995.720p.WEB-DL.chs.srt", kSrt}, {"Heat.1995.1080p.BluRay.cht.srt", kSrt}});
     search(u"Heat"_s);
-    drop(&form, srt);
+    drop(&form, zip);
     ASSERT_NE(dialog(), nullptr);
     EXPECT_TRUE(dialog()->videoBox()->text().isEmpty());
+    EXPECT_EQ(
+        shownRows(),
+        u"Heat.1995.720p.WEB-DL.chs.srt 简体 srt *|Heat.1995.1080p.BluRay.cht.srt 繁体 srt"_s);
     EXPECT_FALSE(dialog()->placeButton()->isEnabled());
     dialog()->setVideoChooser([&](QWidget*, const QString& start) {
         EXPECT_EQ(start, folder.path());
         return video;
     });
     click(dialog()->browseButton());
+    EXPECT_EQ(
+        shownRows(),
+        u"Heat.1995.1080p.BluRay.cht.srt 繁体 srt *|Heat.1995.720p.WEB-DL.chs.srt 简体 srt"_s);
     EXPECT_EQ(dialog()->videoBox()->text(), video);
     click(dialog()->placeButton());
     EXPECT_TRUE(QFile::exists(target));
