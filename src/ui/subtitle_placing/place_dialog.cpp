@@ -1,5 +1,7 @@
 #include "subtitle_placing/place_dialog.h"
 
+#include "desktop/busy_cursor.h"
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -125,6 +127,7 @@ void PlaceDialog::rerank() {
         return;
     }
     rankedFor_ = video();
+    const BusyCursor busy;
     showList(listSubtitles(archivePath_, rankedFor_));
 }
 

@@ -1,5 +1,6 @@
 #include "subtitle_placing/subtitle_placing.h"
 
+#include "desktop/busy_cursor.h"
 #include "desktop/message_box.h"
 #include "grid/grid.h"
 #include "subtitle_placing/download_folder_watch.h"
@@ -13,6 +14,18 @@ namespace vantrel {
 namespace {
 
 const QString kTitle = QStringLiteral("放到视频旁");
+
+// A large archive takes a moment to read; the busy cursor goes before any message shows.
+SubtitleList listBusily(const QString& archivePath, const QString& video) {
+    const BusyCursor busy;
+    return listSubtitles(archivePath, video);
+}
+
+PlacedSubtitle placeBusily(const QString& archivePath, const SubtitleEntry& entry,
+                           const QString& video, bool replace) {
+    const BusyCursor busy;
+    return placeSubtitle(archivePath, entry, video, replace);
+}
 
 }  // namespace
 
@@ -36,7 +49,7 @@ void SubtitlePlacing::placeFrom(const QString& archivePath) {
     if (dialog_) {
         dialog_->close();
     }
-    const SubtitleList list = listSubtitles(archivePath, searchVideo_);
+    const SubtitleList list = listBusily(archivePath, searchVideo_);
     if (list.failure != SubtitleFailure::None) {
         messages_.show(&window_, kTitle, list.message);
         return;
@@ -53,7 +66,7 @@ void SubtitlePlacing::placeFrom(const QString& archivePath) {
 void SubtitlePlacing::place(const SubtitleEntry& entry, const QString& typedVideo) {
     const QString video = QFileInfo(typedVideo).absoluteFilePath();
     const QString archive = dialog_->archivePath();
-    PlacedSubtitle placed = placeSubtitle(archive, entry, video, false);
+    PlacedSubtitle placed = placeBusily(archive, entry, video, false);
     if (placed.failure == SubtitleFailure::TargetExists) {
         const QString question =
             QStringLiteral("%1 已存在。\n\n要替换它吗？原来的文件会移到回收站。")
@@ -61,7 +74,7 @@ void SubtitlePlacing::place(const SubtitleEntry& entry, const QString& typedVide
         if (!messages_.ask(dialog_, kTitle, question)) {
             return;  // the dialog stays open: another subtitle or video may be chosen
         }
-        placed = placeSubtitle(archive, entry, video, true);
+        placed = placeBusily(archive, entry, video, true);
     }
     if (placed.failure != SubtitleFailure::None) {
         messages_.show(dialog_, kTitle, placed.message);
