@@ -12,4 +12,9 @@ enum class ChineseCharset { Gbk, Big5, Undecided };
 
 ChineseCharset likelierChineseCharset(QByteArrayView bytes);
 
+// Whether the bytes above 0x7F read as Chinese at all: at least half their characters are
+// among the commonest in GBK or in Big5. Text in a Western or other single-byte charset
+// scatters over rare characters in both.
+bool readsAsChinese(QByteArrayView bytes);
+
 }  // namespace vantrel

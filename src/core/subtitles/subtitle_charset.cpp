@@ -83,11 +83,10 @@ QByteArray detectedCharset(QByteArrayView text, SubtitleFormat format) {
     }
     uchardet_data_end(detector.get());
     const QByteArray name = QByteArray(uchardet_get_charset(detector.get())).toUpper();
-    const bool gbk = name.startsWith("GB") || name.startsWith("HZ");
     const bool big5 = name.startsWith("BIG5") || name == "EUC-TW";
-    if (gbk || big5) {
-        // The detector mistakes one for the other on some texts; the characters they read as
-        // settle it.
+    // The detector takes short Chinese texts for Arabic or Cyrillic single-byte ones, and GBK
+    // and Big5 for each other: what the characters read as settles both.
+    if (readsAsChinese(dialogue)) {
         const ChineseCharset likelier = likelierChineseCharset(dialogue);
         const bool asBig5 =
             likelier == ChineseCharset::Undecided ? big5 : likelier == ChineseCharset::Big5;
@@ -96,7 +95,20 @@ QByteArray detectedCharset(QByteArrayView text, SubtitleFormat format) {
     if (name.isEmpty() || name == "ASCII" || name == "UTF-8") {
         return {};  // not UTF-8 as a whole, so a guess from some few lines
     }
-    return name;
+    if (big5) {
+        return QByteArrayLiteral("BIG5");
+    }
+    if (name.startsWith("GB") || name.startsWith("HZ")) {
+        return QByteArrayLiteral("GB18030");
+    }
+    // On a few accented letters the detector wavers between the Latin charsets (Mac Central
+    // European for "café"); English and Western European subtitles are in Windows-1252.
+    static const QByteArrayList kLatin = {
+        "ISO-8859-1",   "ISO-8859-2",   "ISO-8859-3",   "ISO-8859-4",       "ISO-8859-9",
+        "ISO-8859-10",  "ISO-8859-13",  "ISO-8859-14",  "ISO-8859-15",      "ISO-8859-16",
+        "WINDOWS-1250", "WINDOWS-1252", "WINDOWS-1254", "WINDOWS-1257",     "MAC-ROMAN",
+        "MACINTOSH",    "IBM850",       "IBM852",       "MAC-CENTRALEUROPE"};
+    return kLatin.contains(name) ? QByteArrayLiteral("WINDOWS-1252") : name;
 }
 
 // GB18030, Big5 and the single-byte charsets leave ASCII as it is, and no line feed is ever

@@ -32,7 +32,11 @@ public:
     // False when the file is no archive (scan untouched) or fails as one (scan says why).
     bool walkFile(const QString& path) {
         ArchiveReader reader(openFileSource(path), budget_);
-        if (reader.failure() == ArchiveFailure::NotArchive) {
+        // A file too large for an archive is only reported as one when its name says it is:
+        // a video dropped by mistake is no subtitle, not an archive over the bound.
+        const bool tooLarge = reader.failure() == ArchiveFailure::OverLimit &&
+                              reader.limit() == ArchiveLimit::ArchiveSize;
+        if (reader.failure() == ArchiveFailure::NotArchive || (tooLarge && !isArchiveName(path))) {
             return false;
         }
         walk(reader, QString(), 0);

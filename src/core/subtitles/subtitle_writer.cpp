@@ -117,7 +117,11 @@ PlacedSubtitle writeBesideVideo(const SubtitleFiles& files, const QString& targe
         PendingFile& file = pending[i];
         file.temporary = std::make_unique<QTemporaryFile>(temporaryTemplate(file.target));
         if (!file.temporary->open()) {
-            return failure(SubtitleFailure::WriteFailed, writeCause(errno));
+            const int cause = errno;
+            return cause == EACCES || cause == EPERM || cause == EROFS
+                       ? failure(SubtitleFailure::FolderNotWritable,
+                                 QDir::toNativeSeparators(folder))
+                       : failure(SubtitleFailure::WriteFailed, writeCause(cause));
         }
         const QByteArray& bytes = i == 0 ? files.data : files.idxData;
         if (files.vobSubPair) {

@@ -69,6 +69,12 @@ TEST(SubtitleCharset, WritesEveryCharsetAsUtf8WithoutAMark) {
         {"GB18030 beyond GBK", encoded(srt + QStringLiteral("𠀀€\n"), "GB18030"),
          srt + QStringLiteral("𠀀€\n"), SubtitleFormat::Srt},
         {"Big5", encoded(traditional, "BIG5"), traditional, SubtitleFormat::Srt},
+        // Too short for the detector, which reads these as Arabic.
+        {"GBK, two characters", encoded(QStringLiteral("这是\n"), "GBK"), QStringLiteral("这是\n"),
+         SubtitleFormat::Srt},
+        {"Windows-1252",
+         encoded(QStringLiteral("It’s a café, isn’t it?\nYes, it’s the café.\n"), "CP1252"),
+         QStringLiteral("It’s a café, isn’t it?\nYes, it’s the café.\n"), SubtitleFormat::Srt},
         {"GBK ASS", encoded(assFile(simplified), "GBK"), assFile(simplified), SubtitleFormat::Ass},
         {"Big5 ASS", encoded(assFile(traditional), "BIG5"), assFile(traditional),
          SubtitleFormat::Ass},

@@ -146,6 +146,11 @@ TEST_F(SubtitlePlacing, FailsWithItsCauseAndWritesNothing) {
     const QString zip = archive("subs.zip", TestFormat::Zip,
                                 {{"a/Film.chs.srt", kSimplified}, {"b/Film.chs.srt", kSimplified}});
     test::writeFile(root.filePath(QStringLiteral("notes.bin")), "not an archive");
+    QFile large(root.filePath(QStringLiteral("large.mkv")));
+    ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.resize(65 << 20));
+    large.close();
+    QFile largeZip(root.filePath(QStringLiteral("large.zip")));
+    ASSERT_TRUE(QFile::copy(large.fileName(), largeZip.fileName()));
     const Case cases[] = {
         {"tie", zip, std::nullopt, 3,
          "有几个字幕同样合适，请选一个：a/Film.chs.srt、b/Film.chs.srt\n", video},
@@ -154,6 +159,10 @@ TEST_F(SubtitlePlacing, FailsWithItsCauseAndWritesNothing) {
          beside("gone.mkv")},
         {"no archive", root.filePath(QStringLiteral("notes.bin")), std::nullopt, 1,
          "不是字幕压缩包或字幕文件：notes.bin\n", video},
+        {"a video", large.fileName(), std::nullopt, 1, "不是字幕压缩包或字幕文件：large.mkv\n",
+         video},
+        {"a large archive", largeZip.fileName(), std::nullopt, 1, "压缩包超过限制：大于 64 MiB\n",
+         video},
         {"missing", root.filePath(QStringLiteral("gone.zip")), std::nullopt, 1,
          "无法读取文件：gone.zip\n", video},
         {"no subtitle", archive("readme.zip", TestFormat::Tar, {{"readme.txt", "x"}}), std::nullopt,
