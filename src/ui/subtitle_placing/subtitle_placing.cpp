@@ -71,7 +71,7 @@ void SubtitlePlacing::place(const SubtitleEntry& entry, const QString& typedVide
         const QString question =
             QStringLiteral("%1 已存在。\n\n要替换它吗？原来的文件会移到回收站。")
                 .arg(QDir::toNativeSeparators(placed.path));
-        if (!messages_.ask(dialog_, kTitle, question)) {
+        if (!messages_.ask(dialog_, kTitle, question) || !dialog_) {
             return;  // the dialog stays open: another subtitle or video may be chosen
         }
         placed = placeBusily(archive, entry, video, true);
