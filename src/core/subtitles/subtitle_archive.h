@@ -2,7 +2,9 @@
 
 // From a downloaded subtitle archive (or a lone subtitle file) to a subtitle beside the video:
 // what it holds, best first, and the one chosen written under the video's name. Everything a
-// caller needs is here; the window and the command line share it.
+// caller needs is here; the window and the command line share it. The functions keep no state
+// and may run on any thread (a listing of a large zip takes a good tenth of a second, of a
+// solid 7z or a tar.gz as long as unpacking it whole).
 #include <QString>
 #include <QStringList>
 

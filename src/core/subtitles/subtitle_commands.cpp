@@ -37,7 +37,11 @@ CommandOutput listSubtitlesCommand(const QString& archivePath, const QString& vi
     if (list.failure != SubtitleFailure::None) {
         return failed(list.message);
     }
-    return {subtitle_exit::kPlaced, listLines(list.entries), {}};
+    // Encrypted subtitles beside readable ones are not listed, but said.
+    const QString skipped = list.encrypted.isEmpty() ? QString()
+                                                     : QStringLiteral("跳过了加密的字幕：") +
+                                                           list.encrypted.join(u'、') + u'\n';
+    return {subtitle_exit::kPlaced, listLines(list.entries), skipped};
 }
 
 CommandOutput placeSubtitleCommand(const QString& archivePath, const QString& videoPath,

@@ -29,7 +29,8 @@ public:
 
     ArchiveWalk(SubtitleScan& scan, Visit visit) : scan_(scan), visit_(std::move(visit)) {}
 
-    // False when the file is no archive (scan untouched) or fails as one (scan says why).
+    // False when the file is no archive (the scan untouched); true when it was read as one,
+    // to the end or to a failure (the scan says which).
     bool walkFile(const QString& path) {
         ArchiveReader reader(openFileSource(path), budget_);
         // A file too large for an archive is only reported as one when its name says it is:

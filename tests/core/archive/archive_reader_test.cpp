@@ -128,6 +128,19 @@ TEST(ArchiveReader, StopsAtEachBound) {
     ASSERT_EQ(readAll(path).at(0).data, text);
 }
 
+TEST(ArchiveReader, CountsWhatArchivesInsideUnpackAgainstOneBound) {
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("a.zip"));
+    test::writeArchive(path, TestFormat::Zip, {{"a.srt", QByteArray(100, 'a')}});
+    ArchiveBudget budget;
+    budget.unpacked = archive_limits::kUnpackedBytes - 99;  // what the outer archive unpacked
+    ArchiveReader reader(openFileSource(path), budget);
+    QByteArray data;
+    ASSERT_TRUE(reader.next());
+    EXPECT_FALSE(reader.readAll(archive_limits::kSubtitleBytes, ArchiveLimit::EntrySize, data));
+    EXPECT_EQ(reader.limit(), ArchiveLimit::Unpacked);
+}
+
 TEST(ArchiveReader, RefusesAnArchiveOverItsSizeBeforeReadingIt) {
     const QTemporaryDir folder;
     QFile file(folder.filePath(QStringLiteral("big.zip")));
