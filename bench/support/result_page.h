@@ -52,6 +52,7 @@ public:
 class NoMessages final : public MessageBox {
 public:
     void show(QWidget*, const QString&, const QString&) override {}
+    bool ask(QWidget*, const QString&, const QString&) override { return false; }
 };
 
 // The window, shown offscreen, with nobody to talk to. show() puts a marked page into the page

@@ -29,8 +29,14 @@ public:
             box.exec();
         }
     }
+    // Questions are remembered in `shown` too, with "?" after the title, and answered `answer`.
+    bool ask(QWidget*, const QString& title, const QString& text) override {
+        shown.append(title + QStringLiteral("? ") + text);
+        return answer;
+    }
     QStringList shown;
     bool modal = false;
+    bool answer = false;
 };
 
 }  // namespace vantrel::testing

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "support/qt_printing.h"
@@ -73,8 +74,9 @@ protected:
     CurlHttpClient http;
     RecordingShell shell;
     RecordingMessageBox messages;
+    QTemporaryDir downloads;  // the desktop's download folder, as far as the window knows
     Form1 form{
-        Platform{http, shell, messages},
+        Platform{http, shell, messages, nullptr, downloads.path()},
         SiteConfig{server.host(), u"测试字幕站"_s, u"http://promo.test/"_s, u"me@subs.test"_s}};
     Grid& grid = *form.Grid1;
 

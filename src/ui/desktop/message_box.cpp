@@ -10,4 +10,11 @@ void QtMessageBox::show(QWidget* owner, const QString& title, const QString& tex
     box.exec();
 }
 
+bool QtMessageBox::ask(QWidget* owner, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace vantrel

@@ -3,6 +3,7 @@
 #include "app/site_config.h"
 #include "release/release_name.h"
 
+#include <QStandardPaths>
 #include <QString>
 #include <QWidget>
 
@@ -28,6 +29,7 @@ class ResultFilterBar;
 class VideoReleaseMarks;
 class Shell;
 class SiteStarter;
+class SubtitlePlacing;
 
 // What the window needs from the outside world. Tests hand in a loopback server's client, a
 // recording shell and a recording message box, and no site starter.
@@ -36,6 +38,8 @@ struct Platform {
     Shell& shell;
     MessageBox& messages;
     SiteStarter* siteStarter = nullptr;  // runs the bundled site while the window is open
+    // Where the browser saves downloads: a subtitle saved there is offered for placing.
+    QString downloadFolder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
 };
 
 // The program's one window: the keyword box and commands, the information area, the result grid
@@ -95,6 +99,10 @@ public:
     // box's list, and rows of the video's release stand out on every page of that search.
     void searchVideoFile(const QString& path);
 
+    // Opens the dialog that places a subtitle of this archive (or this subtitle file) beside the
+    // video of the shown search, or another the user gives.
+    void placeSubtitleFrom(const QString& archivePath);
+
     const SiteConfig& site() const { return site_; }
 
 protected:
@@ -103,6 +111,7 @@ protected:
     // A drag, or its drop, that brings a local file or folder: the window takes only those.
     static bool isVideoFileDrag(const QEvent* event);
     void dropEvent(QDropEvent* event) override;
+    static bool isSubtitleDrop(const QString& path);
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -129,6 +138,8 @@ private:
     // of the search about to start.
     VideoReleaseMarks* videoMarks_ = nullptr;
     ReleaseName videoOfNextSearch_;
+    QString videoFileOfNextSearch_;               // its path: a subtitle may go beside it
+    SubtitlePlacing* subtitlePlacing_ = nullptr;  // the dialog, the bar, the download folder
 };
 
 }  // namespace vantrel

@@ -8,6 +8,7 @@
 #include "result_view/video_release_marks.h"
 #include "search/change_utf.h"
 #include "search/site_urls.h"
+#include "subtitle_placing/subtitle_placing.h"
 #include "window/keyword_history.h"
 
 #include <QGroupBox>
@@ -32,6 +33,7 @@ void Form1::goCmd_Click() {
     PageNo = 1;
     // A search started from a video file marks that video's release; any other forgets it.
     videoMarks_->setVideo(std::exchange(videoOfNextSearch_, ReleaseName{}));
+    subtitlePlacing_->setSearchVideo(std::exchange(videoFileOfNextSearch_, QString()));
     keywordHistory_->offerFirst(videoMarks_->video().otherTitle);
     if (Text4->text().isEmpty()) {
         platform_.messages.show(this, QStringLiteral("信息"),

@@ -11,6 +11,7 @@
 #include "result_view/video_release_marks.h"
 #include "results/file_url.h"
 #include "results/result_columns.h"
+#include "subtitle_placing/subtitle_placing.h"
 
 namespace vantrel {
 
@@ -30,6 +31,7 @@ void Form1::Grid1_RowActivate(int first, int) {
     Text3->setText(url + QLatin1Char('|') + QString::number(row));
     platform_.shell.open(url);
     resultActions_->markOpened(fileId);
+    subtitlePlacing_->filePageOpened();  // the subtitle the user downloads there is offered
 }
 
 }  // namespace vantrel

@@ -1,4 +1,5 @@
-// Searching from a video file: dropped on the window or named on the command line.
+// Searching from a video file: dropped on the window or named on the command line. A subtitle
+// archive or file dropped goes beside the video instead (form1_subtitles.cpp).
 #include "window/form1.h"
 
 #include "grid/grid.h"
@@ -36,6 +37,7 @@ void Form1::searchVideoFile(const QString& path) {
         ReleaseName film = parseReleaseName(path);
         Text4->setText(film.keyword);
         videoOfNextSearch_ = film;
+        videoFileOfNextSearch_ = path;
         Text4_KeyPress(13);
         // A site may know the film only by its other title. When the first title finds nothing,
         // the other is searched once, as if chosen in the keyword box; the first title is then
@@ -45,6 +47,7 @@ void Form1::searchVideoFile(const QString& path) {
             std::swap(film.keyword, film.otherTitle);
             Text4->setText(film.keyword);
             videoOfNextSearch_ = std::move(film);
+            videoFileOfNextSearch_ = path;
             Text4_KeyPress(13);
         }
     });
@@ -66,7 +69,11 @@ void Form1::dropEvent(QDropEvent* event) {
     // The data goes away with the drag: the path is read now, the search runs as a procedure.
     if (const std::optional<QString> path = firstLocalFile(event->mimeData())) {
         event->acceptProposedAction();
-        searchVideoFile(*path);
+        if (isSubtitleDrop(*path)) {
+            placeSubtitleFrom(*path);
+        } else {
+            searchVideoFile(*path);
+        }
     }
 }
 
