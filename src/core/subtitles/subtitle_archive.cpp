@@ -168,6 +168,10 @@ PlacedBest placeBestSubtitle(const QString& archivePath, const QString& videoPat
     best.list = listSubtitles(archivePath, videoPath);
     if (best.list.failure != SubtitleFailure::None) {
         best.placed = {{}, best.list.failure, best.list.message};
+    } else if (!QFileInfo(videoPath).isFile()) {
+        // Before the choice: no choice of the user's can mend a video that is gone.
+        best.placed = {
+            {}, SubtitleFailure::VideoGone, subtitleMessage(SubtitleFailure::VideoGone, videoPath)};
     } else if (best.list.bestTie) {
         QStringList tied;
         for (const SubtitleEntry& entry : best.list.entries) {

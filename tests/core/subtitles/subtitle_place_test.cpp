@@ -157,6 +157,8 @@ TEST_F(SubtitlePlacing, FailsWithItsCauseAndWritesNothing) {
         {"no such entry", zip, QStringLiteral("c.srt"), 1, "压缩包里没有这个字幕：c.srt\n", video},
         {"video gone", zip, QStringLiteral("a/Film.chs.srt"), 1, "视频文件不在了：",
          beside("gone.mkv")},
+        {"video gone, before the tie", zip, std::nullopt, 1, "视频文件不在了：",
+         beside("gone.mkv")},
         {"no archive", root.filePath(QStringLiteral("notes.bin")), std::nullopt, 1,
          "不是字幕压缩包或字幕文件：notes.bin\n", video},
         {"a video", large.fileName(), std::nullopt, 1, "不是字幕压缩包或字幕文件：large.mkv\n",
