@@ -38,6 +38,10 @@ QString decoded(QByteArrayView raw) {
 
 QString decodeEntryName(QByteArrayView raw) {
     QString name = decoded(raw);
+    // Archives made from a folder with `tar -cf x.tar .` name every entry ./NAME: the same entry.
+    while (name.startsWith(QLatin1String("./"))) {
+        name.remove(0, 2);
+    }
     for (QChar& unit : name) {
         if (unit.category() == QChar::Other_Control) {
             unit = QChar::ReplacementCharacter;

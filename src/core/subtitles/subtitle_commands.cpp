@@ -61,7 +61,7 @@ CommandOutput placeSubtitleCommand(const QString& archivePath, const QString& vi
     }
     const SubtitleEntry* chosen = nullptr;
     for (const SubtitleEntry& entry : list.entries) {
-        if (entry.path == *entryPath &&
+        if ((entry.path == *entryPath || QStringLiteral("./") + entry.path == *entryPath) &&
             (chosen == nullptr || entry.occurrence < chosen->occurrence)) {
             chosen = &entry;
         }

@@ -86,6 +86,7 @@ TEST(ArchiveReader, DecodesNamesWrittenWithoutTheUtf8Flag) {
         EXPECT_EQ(read[i].name, cases[i].expected);
     }
     EXPECT_EQ(decodeEntryName("a\tb\nc\x7f"), QStringLiteral("a\uFFFDb\uFFFDc\uFFFD"));
+    EXPECT_EQ(decodeEntryName("././简体/a.srt"), QStringLiteral("简体/a.srt"));
 }
 
 struct LimitCase {
