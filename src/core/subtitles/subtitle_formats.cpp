@@ -5,6 +5,16 @@
 namespace vantrel {
 namespace {
 
+struct FormatExtension {
+    SubtitleFormat format;
+    const char16_t* extension;
+};
+
+constexpr FormatExtension kExtensions[] = {
+    {SubtitleFormat::Ass, u"ass"}, {SubtitleFormat::Ssa, u"ssa"}, {SubtitleFormat::Srt, u"srt"},
+    {SubtitleFormat::Vtt, u"vtt"}, {SubtitleFormat::Sub, u"sub"}, {SubtitleFormat::Idx, u"idx"},
+};
+
 QString lowerExtension(const QString& name) {
     const qsizetype dot = name.lastIndexOf(u'.');
     const qsizetype slash = name.lastIndexOf(u'/');
@@ -15,23 +25,10 @@ QString lowerExtension(const QString& name) {
 
 SubtitleFormat subtitleFormatOf(const QString& name) {
     const QString extension = lowerExtension(name);
-    if (extension == u"ass") {
-        return SubtitleFormat::Ass;
-    }
-    if (extension == u"ssa") {
-        return SubtitleFormat::Ssa;
-    }
-    if (extension == u"srt") {
-        return SubtitleFormat::Srt;
-    }
-    if (extension == u"vtt") {
-        return SubtitleFormat::Vtt;
-    }
-    if (extension == u"sub") {
-        return SubtitleFormat::Sub;
-    }
-    if (extension == u"idx") {
-        return SubtitleFormat::Idx;
+    for (const FormatExtension& known : kExtensions) {
+        if (extension == known.extension) {
+            return known.format;
+        }
     }
     return SubtitleFormat::None;
 }
@@ -51,21 +48,10 @@ bool isArchiveName(const QString& name) {
 }
 
 QString formatExtension(SubtitleFormat format) {
-    switch (format) {
-        case SubtitleFormat::Ass:
-            return QStringLiteral("ass");
-        case SubtitleFormat::Ssa:
-            return QStringLiteral("ssa");
-        case SubtitleFormat::Srt:
-            return QStringLiteral("srt");
-        case SubtitleFormat::Vtt:
-            return QStringLiteral("vtt");
-        case SubtitleFormat::Sub:
-            return QStringLiteral("sub");
-        case SubtitleFormat::Idx:
-            return QStringLiteral("idx");
-        case SubtitleFormat::None:
-            break;
+    for (const FormatExtension& known : kExtensions) {
+        if (known.format == format) {
+            return QString::fromUtf16(known.extension);
+        }
     }
     return {};
 }
