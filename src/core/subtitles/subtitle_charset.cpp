@@ -145,6 +145,19 @@ bool convertAsciiCompatible(QByteArrayView text, IconvConverter& converter,
     return true;
 }
 
+// A UTF-8 text with a stray byte or two (a line pasted from a Latin-1 file): no more than one
+// character in twenty beyond ASCII fails to read.
+bool isMostlyUtf8(QByteArrayView text) {
+    const QString decoded = QString::fromUtf8(text);
+    qsizetype beyondAscii = 0;
+    qsizetype stray = 0;
+    for (const QChar unit : decoded) {
+        beyondAscii += unit.unicode() > 0x7F ? 1 : 0;
+        stray += unit == QChar::ReplacementCharacter ? 1 : 0;
+    }
+    return stray > 0 && stray * 20 <= beyondAscii;
+}
+
 bool asciiCompatible(const QByteArray& charset) {
     return !charset.startsWith("UTF-16");
 }
@@ -168,6 +181,10 @@ std::vector<TextEncoding> likelyEncodings(QByteArrayView text, SubtitleFormat fo
         return {{"UTF-8", 0}};
     }
     std::vector<TextEncoding> encodings;
+    // Before GB18030, which reads most UTF-8 as some other Chinese characters.
+    if (isMostlyUtf8(text)) {
+        encodings.push_back({"UTF-8", 0, true});
+    }
     const QByteArray detected = detectedCharset(text, format);
     if (!detected.isEmpty()) {
         encodings.push_back({detected, 0});
@@ -192,7 +209,9 @@ TextWrite writeAsUtf8(QByteArrayView text, SubtitleFormat format, QFileDevice& o
         }
         const QByteArrayView body = text.sliced(encoding.skip);
         bool written = false;
-        if (encoding.charset == "UTF-8") {
+        if (encoding.mended) {
+            written = sink(QString::fromUtf8(body).toUtf8());
+        } else if (encoding.charset == "UTF-8") {
             written = sink(body);
         } else {
             IconvConverter converter(encoding.charset.constData());

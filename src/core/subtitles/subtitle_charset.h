@@ -15,8 +15,9 @@
 namespace vantrel {
 
 struct TextEncoding {
-    QByteArray charset;  // an iconv name; "UTF-8" is copied as it is
-    qsizetype skip = 0;  // bytes of a byte-order mark at the start
+    QByteArray charset;   // an iconv name; "UTF-8" is copied as it is
+    qsizetype skip = 0;   // bytes of a byte-order mark at the start
+    bool mended = false;  // UTF-8 but for a few stray bytes, which become U+FFFD
 };
 
 // The charsets to try, likeliest first. Empty when the bytes are no text: NUL bytes without a

@@ -45,27 +45,42 @@ bool renameNoReplace(const QString& from, const QString& to) {
     if (errno != EINVAL && errno != ENOSYS) {
         return false;
     }
-    if (link(source.constData(), target.constData()) != 0) {
+    if (link(source.constData(), target.constData()) == 0) {
+        unlink(source.constData());
+        return true;
+    }
+    // Some mounted file systems (FUSE, exFAT) have neither: a plain rename after one more look.
+    const int cause = errno;
+    if (cause != EPERM && cause != ENOTSUP && cause != EOPNOTSUPP) {
         return false;
     }
-    unlink(source.constData());
-    return true;
+    if (occupied(to)) {
+        errno = EEXIST;
+        return false;
+    }
+    return std::rename(source.constData(), target.constData()) == 0;
 }
 
 // Qt 6.4 reports success even when it finds no trash folder for the file, having moved it to
 // "files/" under the working folder (and its record to "info/"). Such a move is undone and
 // fails: the old subtitle stays where it was.
-bool moveToTrash(const QString& path) {
-    QString inTrash;
+// Takes a file back out of the trash, with the record the trash keeps of it (in "info/" beside
+// "files/").
+void takeBackFromTrash(const QString& inTrash, const QString& path) {
+    const QFileInfo trashed(inTrash);
+    QFile::rename(inTrash, path);
+    QFile::remove(trashed.dir().filePath(QStringLiteral("../info/") + trashed.fileName() +
+                                         QStringLiteral(".trashinfo")));
+}
+
+bool moveToTrash(const QString& path, QString& inTrash) {
     if (!QFile::moveToTrash(path, &inTrash)) {
         return false;
     }
     if (QFileInfo(inTrash).isAbsolute()) {
         return true;
     }
-    QFile::rename(inTrash, path);
-    QFile::remove(QStringLiteral("info/") + QFileInfo(inTrash).fileName() +
-                  QStringLiteral(".trashinfo"));
+    takeBackFromTrash(inTrash, path);
     // Only when empty, that is when made by that move.
     QDir().rmdir(QStringLiteral("files"));
     QDir().rmdir(QStringLiteral("info"));
@@ -76,6 +91,7 @@ bool moveToTrash(const QString& path) {
 struct PendingFile {
     QString target;
     std::unique_ptr<QTemporaryFile> temporary;
+    QString inTrash;  // where the file it replaces went
 };
 
 QString temporaryTemplate(const QString& target) {
@@ -97,9 +113,9 @@ PlacedSubtitle writeBesideVideo(const SubtitleFiles& files, const QString& targe
     }
 
     std::vector<PendingFile> pending;
-    pending.push_back({targetPath, nullptr});
+    pending.push_back({targetPath, nullptr, {}});
     if (files.vobSubPair) {
-        pending.push_back({withoutExtension(targetPath) + QStringLiteral(".idx"), nullptr});
+        pending.push_back({withoutExtension(targetPath) + QStringLiteral(".idx"), nullptr, {}});
     }
     for (const PendingFile& file : pending) {
         if (sameFile(file.target, sourcePath)) {
@@ -146,8 +162,18 @@ PlacedSubtitle writeBesideVideo(const SubtitleFiles& files, const QString& targe
         file.temporary->close();
     }
 
-    for (const PendingFile& file : pending) {
-        if (occupied(file.target) && !moveToTrash(file.target)) {
+    // A failure from here on puts back what was trashed: the old subtitle is never lost.
+    const auto restore = [&pending] {
+        for (const PendingFile& file : pending) {
+            if (!file.inTrash.isEmpty() && !occupied(file.target)) {
+                takeBackFromTrash(file.inTrash, file.target);
+            }
+        }
+    };
+    for (PendingFile& file : pending) {
+        if (occupied(file.target) && !moveToTrash(file.target, file.inTrash)) {
+            file.inTrash.clear();
+            restore();
             return failure(SubtitleFailure::WriteFailed, QStringLiteral("旧字幕无法移到回收站 ") +
                                                              QFileInfo(file.target).fileName());
         }
@@ -159,6 +185,7 @@ PlacedSubtitle writeBesideVideo(const SubtitleFiles& files, const QString& targe
             for (auto done = pending.rbegin(); done != it; ++done) {
                 QFile::remove(done->target);
             }
+            restore();
             return cause == EEXIST ? failure(SubtitleFailure::TargetExists,
                                              QFileInfo(it->target).fileName(), it->target)
                                    : failure(SubtitleFailure::WriteFailed, writeCause(cause));

@@ -48,6 +48,8 @@ TEST(SubtitleCharset, WritesEveryCharsetAsUtf8WithoutAMark) {
     const Case cases[] = {
         {"UTF-8", srt.toUtf8(), srt, SubtitleFormat::Srt},
         {"UTF-8 with a mark", "\xEF\xBB\xBF" + srt.toUtf8(), srt, SubtitleFormat::Srt},
+        {"UTF-8 with a stray Latin-1 byte", (srt + srt).toUtf8() + "Caf\xE9\n",
+         srt + srt + QStringLiteral("Caf\uFFFD\n"), SubtitleFormat::Srt},
         {"UTF-16LE with a mark", encodedAs(QChar(0xFEFF) + srt, "UTF-16LE"), srt,
          SubtitleFormat::Srt},
         {"UTF-16BE with a mark", encodedAs(QChar(0xFEFF) + srt, "UTF-16BE"), srt,
