@@ -97,8 +97,8 @@ struct PlacedBest {
 PlacedBest placeBestSubtitle(const QString& archivePath, const QString& videoPath, bool replace);
 
 // By the name alone: an archive the tool reads (.zip .rar .7z .tar, .tar.gz .tar.xz .tar.bz2 and
-// their short forms) or
-// a subtitle file (.srt .ass .ssa .vtt .sub .idx). For a drop or a new download to be offered.
+// their short forms) or a subtitle file (.srt .ass .ssa .vtt .sub .idx). For a drop or a new
+// download to be offered.
 bool isSubtitleArchiveOrFile(const QString& fileName);
 
 }  // namespace vantrel
