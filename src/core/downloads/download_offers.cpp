@@ -54,8 +54,17 @@ std::optional<QString> DownloadOffers::look(const std::vector<FolderFile>& folde
             continue;
         }
         auto seen = pending_.constFind(file.name);
-        if (seen == pending_.cend() || !(*seen == file) || file.size <= 0) {
+        if (seen == pending_.cend() || !(*seen == file)) {
             stillPending.insert(file.name, Seen{file.size, file.modified, now});
+        } else if (file.size <= 0) {
+            // Most writers create the file before its first bytes come, and the folder's watcher
+            // does not tell when they do: an empty file is looked at for a while, then only once
+            // it has changed (kept with what was there, as a file offered is).
+            if (seen->since.msecsTo(now) < kEmptyWaitMilliseconds) {
+                stillPending.insert(file.name, *seen);
+            } else {
+                before_.insert(file.name, *seen);
+            }
         } else if (seen->since.msecsTo(now) < kSettleMilliseconds) {
             stillPending.insert(file.name, *seen);
         } else {

@@ -26,6 +26,8 @@ class DownloadOffers {
 public:
     static constexpr qint64 kWatchSeconds = 30 * 60;
     static constexpr qint64 kSettleMilliseconds = 1000;
+    // How long an empty new file is waited for to be written before it is left until it changes.
+    static constexpr qint64 kEmptyWaitMilliseconds = 30'000;
 
     void start(const std::vector<FolderFile>& folder, const QDateTime& now);
     // True while the folder is worth watching: within the 30 minutes.

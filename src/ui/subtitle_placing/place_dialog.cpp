@@ -26,6 +26,21 @@ QString desktopVideoChooser(QWidget* parent, const QString& folder) {
                                                        "所有文件 (*)"));
 }
 
+// Path and occurrence name one entry of the archive, whatever video it is ranked for.
+bool sameEntry(const SubtitleEntry& a, const SubtitleEntry& b) {
+    return a.path == b.path && a.occurrence == b.occurrence;
+}
+
+std::optional<std::size_t> findEntry(const std::vector<SubtitleEntry>& entries,
+                                     const SubtitleEntry& wanted) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (sameEntry(entries[i], wanted)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 PlaceDialog::PlaceDialog(QString archivePath, const QString& initialVideo, const SubtitleList& list,
@@ -133,7 +148,15 @@ void PlaceDialog::rerank() {
 
 void PlaceDialog::showList(const SubtitleList& list) {
     // Ranked for another video, the best may be another: it is chosen anew, unless the best two
-    // tie. (A row can only be picked with the video box left, which ranks it first.)
+    // tie, or the user chose a row other than the best offered: that choice stays where the new
+    // list still holds it (placing may rank anew just before it places the chosen row).
+    std::optional<std::size_t> keep;
+    if (const std::optional<std::size_t> chosen = chosenRow()) {
+        const SubtitleEntry& entry = list_.entries.at(*chosen);
+        if (!(bestOffered_ && sameEntry(*bestOffered_, entry))) {
+            keep = findEntry(list.entries, entry);
+        }
+    }
     list_ = list;
     subtitles_->clear();
     for (const SubtitleEntry& entry : list_.entries) {
@@ -141,11 +164,18 @@ void PlaceDialog::showList(const SubtitleList& list) {
             subtitles_, {entry.path, subtitleLanguageLabel(entry.language), entry.format});
         item->setToolTip(0, entry.path);
     }
-    if (QTreeWidgetItem* best = subtitles_->topLevelItem(0)) {
+    bestOffered_.reset();
+    if (keep) {
+        subtitles_->setCurrentItem(subtitles_->topLevelItem(static_cast<int>(*keep)), 0,
+                                   QItemSelectionModel::ClearAndSelect);
+    } else if (QTreeWidgetItem* best = subtitles_->topLevelItem(0)) {
         // On a tie the focus may rest on the first row, but nothing is chosen for the user.
         subtitles_->setCurrentItem(
             best, 0,
             list_.bestTie ? QItemSelectionModel::NoUpdate : QItemSelectionModel::ClearAndSelect);
+        if (!list_.bestTie) {
+            bestOffered_ = list_.entries.front();
+        }
     }
     QString problem = list_.message;
     if (list_.failure == SubtitleFailure::None && list_.bestTie) {

@@ -17,8 +17,8 @@ namespace vantrel {
 
 // Asks which video a subtitle of the archive goes beside, and which subtitle: the archive's
 // subtitles, best first for that video, the best chosen unless the best two tie. Changing the
-// video ranks them anew. Placing is the caller's: the dialog only says what was asked for, and
-// stays open until the caller closes it.
+// video ranks them anew, keeping a row the user chose. Placing is the caller's: the dialog only
+// says what was asked for, and stays open until the caller closes it.
 class PlaceDialog final : public QDialog {
     Q_OBJECT
 public:
@@ -52,6 +52,7 @@ private:
     QString archivePath_;
     QString rankedFor_;  // the video the list is ranked for
     SubtitleList list_;
+    std::optional<SubtitleEntry> bestOffered_;  // the best, when the dialog chose it itself
     QLineEdit* video_;
     QTreeWidget* subtitles_;
     QLabel* problem_;

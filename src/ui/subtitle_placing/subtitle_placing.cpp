@@ -27,6 +27,13 @@ PlacedSubtitle placeBusily(const QString& archivePath, const SubtitleEntry& entr
     return placeSubtitle(archivePath, entry, video, replace);
 }
 
+// A subtitle file dropped where it would go is in its own way: replacing cannot help, and the
+// core says it is already beside the video.
+bool isItself(const PlacedSubtitle& placed, const QString& archivePath) {
+    const QString inTheWay = QFileInfo(placed.path).canonicalFilePath();
+    return !inTheWay.isEmpty() && inTheWay == QFileInfo(archivePath).canonicalFilePath();
+}
+
 }  // namespace
 
 SubtitlePlacing::SubtitlePlacing(const Parts& parts, QObject* parent)
@@ -67,7 +74,7 @@ void SubtitlePlacing::place(const SubtitleEntry& entry, const QString& typedVide
     const QString video = QFileInfo(typedVideo).absoluteFilePath();
     const QString archive = dialog_->archivePath();
     PlacedSubtitle placed = placeBusily(archive, entry, video, false);
-    if (placed.failure == SubtitleFailure::TargetExists) {
+    if (placed.failure == SubtitleFailure::TargetExists && !isItself(placed, archive)) {
         const QString question =
             QStringLiteral("%1 已存在。\n\n要替换它吗？原来的文件会移到回收站。")
                 .arg(QDir::toNativeSeparators(placed.path));

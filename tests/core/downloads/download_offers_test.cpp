@@ -67,6 +67,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {{0, {file(u"Unconfirmed 1.crdownload"_s, 10), file(u"b.7z"_s, 0)}, {}},
                    {1500, {file(u"Unconfirmed 1.crdownload"_s, 10), file(u"b.7z"_s, 0)}, {}}}},
+        OfferCase{"EmptyFileWrittenInPlace",
+                  {},
+                  {{0, {file(u"a.srt"_s, 0)}, {}},
+                   {1500, {file(u"a.srt"_s, 0)}, {}},
+                   {2000, {file(u"a.srt"_s, 10, 2000)}, {}},
+                   {3000, {file(u"a.srt"_s, 10, 2000)}, u"a.srt"_s}}},
         OfferCase{"OldFileDownloadedAgainIsOffered",
                   kOld,
                   {{0, {file(u"old.zip"_s, 7, 10)}, {}},
@@ -93,6 +99,17 @@ TEST(DownloadOffers, StartingAgainRenewsTheWatchAndKeepsWhatWasThere) {
     EXPECT_TRUE(offers.watching(kStart.addMSecs(58 * kMinutes)));
     EXPECT_EQ(offers.look({file(u"a.zip"_s, 1)}, kStart.addMSecs(58 * kMinutes)), u"a.zip"_s);
     EXPECT_FALSE(offers.watching(kStart.addMSecs(59 * kMinutes)));
+}
+
+TEST(DownloadOffers, AnEmptyFileIsLookedAtForAWhileThenLeftUntilItChanges) {
+    DownloadOffers offers;
+    offers.start({}, kStart);
+    for (const qint64 ms : {qint64{0}, DownloadOffers::kEmptyWaitMilliseconds}) {
+        offers.look({file(u"a.srt"_s, 0)}, kStart.addMSecs(ms));
+    }
+    EXPECT_FALSE(offers.settling());
+    ASSERT_FALSE(offers.look({file(u"a.srt"_s, 9, 1)}, kStart.addMSecs(40'000)));
+    EXPECT_EQ(offers.look({file(u"a.srt"_s, 9, 1)}, kStart.addMSecs(41'000)), u"a.srt"_s);
 }
 
 }  // namespace

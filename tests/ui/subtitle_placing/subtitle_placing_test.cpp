@@ -22,6 +22,7 @@ namespace vantrel::testing {
 namespace {
 
 const QByteArray kSrt = "1\n00:00:01,000 --> 00:00:02,000\n你好，这是简体中文字幕。\n";
+const QByteArray kCht = "1\n00:00:01,000 --> 00:00:02,000\n你好，這是繁體中文字幕。\n";
 
 class SubtitlePlacingTest : public WindowTest {
 protected:
@@ -108,6 +109,30 @@ TEST_F(SubtitlePlacingTest, TiedBestChoosesNothingAndAnExistingTargetIsOnlyRepla
     EXPECT_EQ(test::readFile(target), "old");  // declined: nothing written, the dialog stays
     EXPECT_NE(dialog(), nullptr);
     EXPECT_TRUE(bar()->isHidden());
+}
+
+TEST_F(SubtitlePlacingTest, ARowChosenSurvivesTheVideoCorrectedWithEnterAndItselfIsNotReplaced) {
+    const QString zip = folder.filePath(u"subs.zip"_s);
+    test::writeArchive(zip, test::TestFormat::Zip, {{"a.chs.srt", kSrt}, {"b.cht.srt", kCht}});
+    const QString other = folder.filePath(u"Other.mkv"_s);
+    test::writeFile(other, {});
+    form.searchVideoFile(video);
+    drop(&form, zip);
+    ASSERT_NE(dialog(), nullptr);
+    dialog()->subtitleList()->setCurrentItem(dialog()->subtitleList()->topLevelItem(1));
+    dialog()->videoBox()->setText(other);
+    QTest::keyClick(dialog()->videoBox(), Qt::Key_Return);  // ranks anew, then places
+    EXPECT_EQ(test::readFile(folder.filePath(u"Other.zh.srt"_s)), kCht);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog() == nullptr; }));
+
+    // The subtitle file dropped is already where it would go: nothing to ask about.
+    test::writeFile(target, kSrt);
+    drop(&form, target);
+    ASSERT_NE(dialog(), nullptr);
+    click(dialog()->placeButton());
+    EXPECT_EQ(messages.shown,
+              QStringList{u"放到视频旁: 字幕文件已在视频旁：Heat.1995.1080p.BluRay.zh.srt"_s});
+    EXPECT_EQ(test::readFile(target), kSrt);
 }
 
 TEST_F(SubtitlePlacingTest, TypedSearchAsksForTheVideoRanksAnewForItAndReportsNonSubtitles) {
