@@ -96,6 +96,24 @@ QByteArray archiveBytes(TestFormat format, const std::vector<TestEntry>& entries
     return readFile(path);
 }
 
+QByteArray tarDeclaring(QByteArray tar, const QByteArray& name, qint64 size) {
+    constexpr qsizetype kBlock = 512, kSize = 124, kChecksum = 148;  // ustar header fields
+    const qsizetype header = tar.indexOf(name + '\0');
+    if (header < 0 || header % kBlock != 0) {
+        throw std::runtime_error("no header for " + name.toStdString());
+    }
+    tar.truncate(header + kBlock);
+    tar.replace(header + kSize, 12, QByteArray::number(size, 8).rightJustified(11, '0') + '\0');
+    tar.replace(header + kChecksum, 8, QByteArray(8, ' '));
+    int sum = 0;
+    for (qsizetype i = header; i < tar.size(); ++i) {
+        sum += static_cast<unsigned char>(tar[i]);
+    }
+    tar.replace(header + kChecksum, 8,
+                QByteArray::number(sum, 8).rightJustified(6, '0') + '\0' + ' ');
+    return tar;
+}
+
 void writeFile(const QString& path, const QByteArray& data) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {

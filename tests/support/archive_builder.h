@@ -26,6 +26,9 @@ struct TestArchiveOptions {
 void writeArchive(const QString& path, TestFormat format, const std::vector<TestEntry>& entries,
                   TestArchiveOptions options = {});
 QByteArray archiveBytes(TestFormat format, const std::vector<TestEntry>& entries);
+// `tar` (TestFormat::Tar) cut after the header of entry `name`, which now declares `size` bytes:
+// an archive that would unpack to far more than the test can afford to write.
+QByteArray tarDeclaring(QByteArray tar, const QByteArray& name, qint64 size);
 
 void writeFile(const QString& path, const QByteArray& data);
 QByteArray readFile(const QString& path);

@@ -75,6 +75,15 @@ bool ArchiveReader::next() {
     if (failure_ != ArchiveFailure::None) {
         return false;
     }
+    // Checked before the skip so that an entry declared past the bound is never unpacked.
+    if (entry_.declaredSize > entryRead_) {
+        budget_.unpacked += entry_.declaredSize - entryRead_;
+        if (budget_.unpacked > archive_limits::kUnpackedBytes) {
+            return fail(ArchiveFailure::OverLimit, ArchiveLimit::Unpacked);
+        }
+    }
+    entry_ = {};
+    entryRead_ = 0;
     const Utf8ThreadLocale utf8;
     struct archive_entry* header = nullptr;
     const int status = archive_read_next_header(archive_, &header);
@@ -89,7 +98,6 @@ bool ArchiveReader::next() {
     if (++budget_.entries > archive_limits::kEntries) {
         return fail(ArchiveFailure::OverLimit, ArchiveLimit::Entries);
     }
-    entryStart_ = source_->delivered();
     const char* raw = archive_entry_pathname(header);
     entry_.name = decodeEntryName(QByteArrayView(raw, raw == nullptr ? 0 : std::strlen(raw)));
     entry_.regularFile =
@@ -116,7 +124,7 @@ bool ArchiveReader::read(qint64 maxBytes, ArchiveLimit overLimit, bool whole, QB
     if (whole && entry_.declaredSize > maxBytes) {
         return fail(ArchiveFailure::OverLimit, overLimit);
     }
-    if (entry_.declaredSize >= 0) {
+    if (whole && entry_.declaredSize >= 0) {
         // Room for the last, empty read too: growing then would double the buffer.
         data.reserve(std::min(entry_.declaredSize, maxBytes) + kReadStep + 1);
     }
@@ -125,7 +133,7 @@ bool ArchiveReader::read(qint64 maxBytes, ArchiveLimit overLimit, bool whole, QB
         // One byte beyond the bound tells an entry that passes it from one that ends at it.
         const qint64 step = std::min(kReadStep, maxBytes + (whole ? 1 : 0) - data.size());
         if (step <= 0) {
-            return true;  // readStart: enough seen
+            break;  // readStart: enough seen
         }
         const qsizetype before = data.size();
         data.resize(before + step);
@@ -137,8 +145,10 @@ bool ArchiveReader::read(qint64 maxBytes, ArchiveLimit overLimit, bool whole, QB
         }
         data.resize(before + got);
         budget_.unpacked += got;
+        entryRead_ += got;
+        unpacked_ += got;
         if (got == 0) {
-            return true;
+            break;
         }
         if (data.size() > maxBytes) {
             data.clear();
@@ -148,12 +158,16 @@ bool ArchiveReader::read(qint64 maxBytes, ArchiveLimit overLimit, bool whole, QB
             data.clear();
             return fail(ArchiveFailure::OverLimit, ArchiveLimit::Unpacked);
         }
-        const qint64 packed = std::max<qint64>(source_->delivered() - entryStart_, 1);
-        if (data.size() > kRatioFrom && data.size() / packed > kRatio) {
+        const qint64 packed = std::max<qint64>(source_->delivered(), 1);
+        if (data.size() > kRatioFrom && unpacked_ / packed > kRatio) {
             data.clear();
             return fail(ArchiveFailure::OverLimit, ArchiveLimit::Ratio);
         }
     }
+    if (!whole) {
+        data.squeeze();  // kept as a sample, maybe for each of many entries
+    }
+    return true;
 }
 
 }  // namespace vantrel

@@ -34,12 +34,15 @@ public:
     ArchiveReader& operator=(const ArchiveReader&) = delete;
 
     // Moves to the next entry, skipping what is left of the current one. False at the end and on
-    // a failure (failure() tells which).
+    // a failure (failure() tells which). What is left of the current entry by its declared size
+    // counts as unpacked: in a compressed tar or a solid archive skipping it means unpacking it.
     bool next();
     const ArchiveEntryHeader& entry() const { return entry_; }
 
     // Unpacks the current entry whole into `data`. It fails as OverLimit beyond `maxBytes`
-    // (reported as `overLimit`), the budget's unpacked bytes or the packing ratio.
+    // (reported as `overLimit`), the budget's unpacked bytes or the packing ratio, the latter
+    // taken over the whole archive so far once the entry passes kRatioFrom: in a solid archive an
+    // entry repeating an earlier one packs to almost nothing.
     bool readAll(qint64 maxBytes, ArchiveLimit overLimit, QByteArray& data);
     // The current entry's first `maxBytes` bytes at most, to look at; the rest stays packed.
     bool readStart(qint64 maxBytes, QByteArray& data);
@@ -55,7 +58,8 @@ private:
     ArchiveBudget& budget_;
     struct archive* archive_ = nullptr;
     ArchiveEntryHeader entry_;
-    qint64 entryStart_ = 0;  // source bytes delivered when the current entry's header was read
+    qint64 entryRead_ = 0;  // bytes of the current entry unpacked so far
+    qint64 unpacked_ = 0;   // bytes of every entry of this archive unpacked so far
     ArchiveFailure failure_ = ArchiveFailure::None;
     ArchiveLimit limit_ = ArchiveLimit::None;
 };

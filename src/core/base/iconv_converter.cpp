@@ -41,14 +41,15 @@ bool IconvConverter::run(QByteArrayView input, bool lenient,
         char* out = block.data();
         size_t outLeft = block.size();
         const size_t done = iconv(handle_, &in, &inLeft, &out, &outLeft);
+        const int error = errno;  // before the sink, whose writes may change errno
         const auto produced = static_cast<qsizetype>(block.size() - outLeft);
         if (produced > 0 && !sink(QByteArrayView(block.data(), produced))) {
             return false;
         }
-        if (done != static_cast<size_t>(-1) || errno == E2BIG) {
+        if (done != static_cast<size_t>(-1) || error == E2BIG) {
             continue;
         }
-        if (!lenient || errno != EILSEQ) {
+        if (!lenient || error != EILSEQ) {
             return lenient;  // EINVAL: a sequence cut off at the end
         }
         ++in;  // a byte the charset does not define

@@ -89,6 +89,16 @@ TEST(ArchiveReader, DecodesNamesWrittenWithoutTheUtf8Flag) {
     EXPECT_EQ(decodeEntryName("././简体/a.srt"), QStringLiteral("简体/a.srt"));
 }
 
+// Subtitle lines of some variety, `size` bytes or a little more.
+QByteArray ordinaryText(qint64 size) {
+    QByteArray text;
+    for (int i = 0; text.size() < size; ++i) {
+        text += "Dialogue: 0,0:00:0" + QByteArray::number(i % 10) + ".00,Default,,line " +
+                QByteArray::number(i * 7919 % 100003) + "\n";
+    }
+    return text;
+}
+
 struct LimitCase {
     const char* what;
     std::vector<TestEntry> entries;
@@ -118,15 +128,57 @@ TEST(ArchiveReader, StopsAtEachBound) {
         EXPECT_EQ(reader.limit(), c.limit) << c.what;
         EXPECT_TRUE(data.isEmpty() || c.limit == ArchiveLimit::Entries) << c.what;
     }
-    // An ordinary subtitle of some megabytes packs far less tightly.
-    QByteArray text;
-    for (int i = 0; text.size() < 3 * archive_limits::kMiB; ++i) {
-        text += "Dialogue: 0,0:00:0" + QByteArray::number(i % 10) + ".00,Default,,line " +
-                QByteArray::number(i * 7919 % 100003) + "\n";
-    }
+    // An ordinary subtitle of some megabytes packs far less tightly, also when a solid archive
+    // holds it twice and the second copy packs to almost nothing.
+    const QByteArray text = ordinaryText(3 * archive_limits::kMiB);
     const QString path = folder.filePath(QStringLiteral("ordinary"));
     test::writeArchive(path, TestFormat::Zip, {{"a.ass", text}});
     ASSERT_EQ(readAll(path).at(0).data, text);
+    const QByteArray shorter = text.left(archive_limits::kRatioFrom * 3 / 2);
+    for (const TestFormat solid : {TestFormat::TarXz, TestFormat::SevenZip}) {
+        test::writeArchive(path, solid, {{"chs/a.srt", shorter}, {"eng/a.srt", shorter}});
+        const std::vector<ReadEntry> read = readAll(path);
+        ASSERT_EQ(read.size(), 2U) << static_cast<int>(solid);
+        EXPECT_TRUE(read[1].data == shorter) << static_cast<int>(solid);
+    }
+}
+
+TEST(ArchiveReader, CountsTheEntriesItSkipsAsUnpacked) {
+    struct Case {
+        const char* what;
+        QByteArray archive;
+        qint64 unpackedBefore;  // by the archive this one is inside
+        int listed;             // entries next() moves to before it fails, or all of them
+        ArchiveFailure failure;
+    };
+    const QByteArray small = test::archiveBytes(
+        TestFormat::TarXz, {{"big.bin", QByteArray(2000, '\0')}, {"Film.chs.srt", "1\n"}});
+    const Case cases[] = {
+        // The size is refused from the header: the truncated data behind it is never reached.
+        {"declared past the bound",
+         test::tarDeclaring(
+             test::archiveBytes(TestFormat::Tar, {{"Film.chs.srt", "1\n"}, {"big.bin", "x"}}),
+             "big.bin", archive_limits::kUnpackedBytes + 1),
+         0, 2, ArchiveFailure::OverLimit},
+        {"skipped past the bound", small, archive_limits::kUnpackedBytes - 1000, 1,
+         ArchiveFailure::OverLimit},
+        {"skipped within the bound", small, archive_limits::kUnpackedBytes - 3000, 2,
+         ArchiveFailure::None},
+    };
+    for (const Case& c : cases) {
+        ArchiveBudget budget;
+        budget.unpacked = c.unpackedBefore;
+        ArchiveReader reader(memorySource(c.archive), budget);
+        int listed = 0;
+        while (reader.next()) {
+            ++listed;
+        }
+        EXPECT_EQ(listed, c.listed) << c.what;
+        EXPECT_EQ(reader.failure(), c.failure) << c.what;
+        if (c.failure == ArchiveFailure::OverLimit) {
+            EXPECT_EQ(reader.limit(), ArchiveLimit::Unpacked) << c.what;
+        }
+    }
 }
 
 TEST(ArchiveReader, CountsWhatArchivesInsideUnpackAgainstOneBound) {
