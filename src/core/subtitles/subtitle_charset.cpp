@@ -146,16 +146,31 @@ bool convertAsciiCompatible(QByteArrayView text, IconvConverter& converter,
 }
 
 // A UTF-8 text with a stray byte or two (a line pasted from a Latin-1 file): no more than one
-// character in twenty beyond ASCII fails to read.
+// character in twenty beyond ASCII fails to read. Any other text stops the count early.
 bool isMostlyUtf8(QByteArrayView text) {
-    const QString decoded = QString::fromUtf8(text);
-    qsizetype beyondAscii = 0;
+    qsizetype valid = 0;
     qsizetype stray = 0;
-    for (const QChar unit : decoded) {
-        beyondAscii += unit.unicode() > 0x7F ? 1 : 0;
-        stray += unit == QChar::ReplacementCharacter ? 1 : 0;
+    for (qsizetype i = firstNonAscii(text, 0); i < text.size(); i = firstNonAscii(text, i)) {
+        const auto lead = static_cast<uchar>(text[i]);
+        const qsizetype length = lead >= 0xF0 && lead <= 0xF4  ? 4
+                                 : lead >= 0xE0 && lead < 0xF0 ? 3
+                                 : lead >= 0xC2 && lead < 0xE0 ? 2
+                                                               : 0;
+        bool whole = length > 0 && i + length <= text.size();
+        for (qsizetype k = 1; whole && k < length; ++k) {
+            whole = (static_cast<uchar>(text[i + k]) & 0xC0) == 0x80;
+        }
+        if (whole) {
+            ++valid;
+            i += length;
+            continue;
+        }
+        ++i;
+        if (++stray > 16 && stray * 20 > valid) {
+            return false;
+        }
     }
-    return stray > 0 && stray * 20 <= beyondAscii;
+    return stray > 0 && stray * 20 <= valid;
 }
 
 bool asciiCompatible(const QByteArray& charset) {
